@@ -1,0 +1,40 @@
+# velmora_install_package(<target>)
+#
+# Installs a library target with its public headers, an exported CMake package
+# (<target>-config.cmake, version file, targets file in the <target>:: namespace)
+# and a pkg-config file. Both libraries of the project go through this one path.
+function(velmora_install_package target)
+    cmake_parse_arguments(ARG "" "DESCRIPTION" "HEADERS;QT_MODULES" ${ARGN})
+
+    install(TARGETS ${target} EXPORT ${target}-targets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+    install(FILES ${ARG_HEADERS}
+        ${CMAKE_CURRENT_BINARY_DIR}/include/${target}/${target}_export.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${target})
+
+    set(cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/${target})
+    install(EXPORT ${target}-targets NAMESPACE ${target}:: DESTINATION ${cmake_dir})
+
+    set(PACKAGE_TARGET ${target})
+    list(JOIN ARG_QT_MODULES " " PACKAGE_QT_MODULES)
+    configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/package-config.cmake.in
+        ${CMAKE_CURRENT_BINARY_DIR}/${target}-config.cmake
+        INSTALL_DESTINATION ${cmake_dir})
+    write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/${target}-config-version.cmake
+        VERSION ${PROJECT_VERSION} COMPATIBILITY SameMinorVersion)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${target}-config.cmake
+                  ${CMAKE_CURRENT_BINARY_DIR}/${target}-config-version.cmake
+            DESTINATION ${cmake_dir})
+
+    set(PC_NAME ${target})
+    set(PC_DESCRIPTION "${ARG_DESCRIPTION}")
+    list(TRANSFORM ARG_QT_MODULES PREPEND "Qt6" OUTPUT_VARIABLE pc_requires)
+    list(JOIN pc_requires " " PC_REQUIRES)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/package.pc.in
+        ${CMAKE_CURRENT_BINARY_DIR}/${target}.pc @ONLY)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${target}.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endfunction()

@@ -1,0 +1,21 @@
+#include "callback_guard_p.h"
+
+#include <QtGlobal>
+
+#include <exception>
+
+namespace velmora::detail {
+
+void reportCallbackFailure(const char* where) noexcept
+{
+    // Called from inside a catch block: rethrow to learn what was caught.
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        qCritical("velmora : le callback de %s a levé une exception : %s", where, error.what());
+    } catch (...) {
+        qCritical("velmora : le callback de %s a levé une exception inconnue", where);
+    }
+}
+
+} // namespace velmora::detail

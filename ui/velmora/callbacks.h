@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace velmora {
+
+/// A reaction to an event that carries no value: a button click, a window close.
+using Callback = std::function<void()>;
+
+/// A reaction that receives a text: the new text of a field, the entry chosen in a list.
+using TextCallback = std::function<void(const QString&)>;
+
+/// A reaction that receives the new checked state of a check box.
+using BoolCallback = std::function<void(bool)>;
+
+} // namespace velmora

@@ -1,0 +1,82 @@
+#include "file_text_p.h"
+
+#include <QByteArray>
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace velmora::detail {
+namespace {
+
+[[noreturn]] void fail(const char* what, const QByteArray& path, std::error_code code)
+{
+    throw std::filesystem::filesystem_error(what, std::filesystem::path(path.toStdString()), code);
+}
+
+[[noreturn]] void failWithErrno(const char* what, const QByteArray& path)
+{
+    fail(what, path, std::error_code(errno, std::generic_category()));
+}
+
+// Owns a file descriptor for the duration of one read.
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd)
+        : _fd(fd)
+    {
+    }
+    ~FileDescriptor()
+    {
+        if (_fd >= 0)
+            ::close(_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return _fd; }
+
+private:
+    int _fd;
+};
+
+} // namespace
+
+QString readUtf8File(const QString& path)
+{
+    const QByteArray localPath = path.toLocal8Bit();
+    if (localPath.contains('\0'))
+        fail("cannot open style sheet", localPath, std::make_error_code(std::errc::invalid_argument));
+
+    const FileDescriptor fd(::open(localPath.constData(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        failWithErrno("cannot open style sheet", localPath);
+
+    QByteArray bytes;
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            failWithErrno("cannot read style sheet", localPath);
+        }
+        bytes.append(buffer, n);
+    }
+
+    // Stateless: a sequence cut short at the end of the file counts as an error too.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        fail("style sheet is not valid UTF-8", localPath,
+             std::make_error_code(std::errc::illegal_byte_sequence));
+    return text;
+}
+
+} // namespace velmora::detail

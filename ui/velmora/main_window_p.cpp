@@ -1,0 +1,32 @@
+#include "main_window_p.h"
+
+#include "callback_guard_p.h"
+
+#include <QCloseEvent>
+
+#include <utility>
+
+namespace velmora::detail {
+
+MainWindow::MainWindow() = default;
+
+void MainWindow::setCloseCallback(Callback callback)
+{
+    _on_close = std::move(callback);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!_on_close) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    // Copied so that a callback which installs another handler does not destroy itself mid-call.
+    const Callback callback = _on_close;
+    if (invokeGuarded("set_on_close", callback))
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace velmora::detail

@@ -1,0 +1,59 @@
+#include "notification_banner_p.h"
+
+#include "arithmetic_p.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <array>
+
+namespace velmora::detail {
+namespace {
+
+struct NotificationStyle
+{
+    QLatin1StringView kind;
+    QLatin1StringView sheet;
+};
+
+constexpr std::array<NotificationStyle, 4> _NOTIF_STYLES{{
+    {QLatin1StringView("success"),
+     QLatin1StringView("background-color: #2d6a2d; color: white; border-radius: 6px; padding: 8px 14px;")},
+    {QLatin1StringView("error"),
+     QLatin1StringView("background-color: #8b0000; color: white; border-radius: 6px; padding: 8px 14px;")},
+    {QLatin1StringView("warning"),
+     QLatin1StringView("background-color: #7a5c00; color: white; border-radius: 6px; padding: 8px 14px;")},
+    {QLatin1StringView("info"),
+     QLatin1StringView("background-color: #1a3a6b; color: white; border-radius: 6px; padding: 8px 14px;")},
+}};
+
+} // namespace
+
+QString notificationStyle(const QString& kind)
+{
+    for (const auto& style : _NOTIF_STYLES) {
+        if (kind == style.kind)
+            return style.sheet;
+    }
+    return _NOTIF_STYLES.back().sheet;
+}
+
+NotificationBanner::NotificationBanner(QWidget* parent, const QString& text, const QString& kind,
+                                       int duration)
+    : QLabel(text, parent)
+{
+    setStyleSheet(notificationStyle(kind));
+    setAlignment(Qt::AlignCenter);
+    adjustSize();
+    const int parentWidth = parent->width();
+    const int parentHeight = parent->height();
+    const int w = std::max(width() + 40, 300);
+    setFixedWidth(w);
+    move(floorHalf(parentWidth - w), parentHeight - height() - 20);
+    show();
+    raise();
+    // Qt refuses negative timeouts and would leave the banner on screen for good.
+    QTimer::singleShot(std::max(duration, 0), this, &QObject::deleteLater);
+}
+
+} // namespace velmora::detail

@@ -1,0 +1,296 @@
+#include "section.h"
+
+#include "alignment_p.h"
+#include "callback_guard_p.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include <stdexcept>
+#include <utility>
+
+namespace velmora {
+
+Section::Section(QBoxLayout* layout, const SectionOptions& options)
+    : _layout(layout)
+    , _parent(options.parent)
+    , _stretches(options.stretches)
+    , _align(options.align)
+{
+    if (!layout)
+        throw std::invalid_argument("Section: layout must not be null");
+    if (detail::mainAxis(_align).before)
+        _layout->addStretch(1);
+    if (options.cross_flag)
+        _layout->setAlignment(*options.cross_flag);
+}
+
+Section::~Section() = default;
+
+TabSections Section::add_tabs(const QStringList& tabs, const TabsOptions& options)
+{
+    auto* tabsWidget = new QTabWidget;
+    if (!options.name.isEmpty())
+        tabsWidget->setObjectName(options.name);
+    _add(tabsWidget, options.stretch);
+
+    std::vector<std::pair<QString, Section*>> pages;
+    pages.reserve(tabs.size());
+    for (const QString& title : tabs) {
+        auto* container = new QWidget;
+        auto* layout = new QVBoxLayout(container);
+        tabsWidget->addTab(container, title);
+        pages.emplace_back(title, &_adopt(std::make_unique<Section>(layout, SectionOptions{this})));
+    }
+    return TabSections(pages);
+}
+
+void Section::_seal()
+{
+    if (_sealed)
+        return;
+    _sealed = true;
+    if (detail::mainAxis(_align).after)
+        _layout->addStretch(1);
+    for (const auto& child : _sub_sections)
+        child->_seal();
+}
+
+int Section::_next_stretch(std::optional<int> explicit_stretch)
+{
+    if (explicit_stretch)
+        return *explicit_stretch;
+    if (_stretch_idx < _stretches.size())
+        return _stretches[_stretch_idx++];
+    return 0;
+}
+
+QWidget* Section::_register(const QString& name, QWidget* widget)
+{
+    if (!name.isEmpty()) {
+        widget->setObjectName(name);
+        _named_widgets.insert(name, widget);
+    }
+    return widget;
+}
+
+QWidget* Section::get(const QString& name) const
+{
+    return _named_widgets.value(name);
+}
+
+Section& Section::clear()
+{
+    while (QLayoutItem* item = _layout->takeAt(0)) {
+        if (QWidget* widget = item->widget())
+            widget->deleteLater();
+        delete item;
+    }
+    _named_widgets.clear();
+    _sub_sections.clear();
+    _stretch_idx = 0;
+    _sealed = false;
+    return *this;
+}
+
+Section& Section::add_label(const QString& text, const LabelOptions& options)
+{
+    auto* label = new QLabel(text);
+    _register(options.name, label);
+    _add(label, options.stretch);
+    return *this;
+}
+
+Section& Section::add_button(const QString& text, Callback callback, const ButtonOptions& options)
+{
+    if (!callback)
+        throw std::invalid_argument("add_button: callback must not be empty");
+    auto* button = new QPushButton(text);
+    _register(options.name, button);
+    QObject::connect(button, &QPushButton::clicked, button,
+                     [callback = std::move(callback)] { detail::invokeGuarded("add_button", callback); });
+    _add(button, options.stretch);
+    if (options.gap > 0)
+        _layout->addSpacing(options.gap);
+    return *this;
+}
+
+Section& Section::add_input(const InputOptions& options)
+{
+    auto* input = new QLineEdit;
+    _register(options.name, input);
+    input->setPlaceholderText(options.placeholder);
+    if (options.callback) {
+        QObject::connect(input, &QLineEdit::textChanged, input,
+                         [callback = options.callback](const QString& text) {
+                             detail::invokeGuarded("add_input", callback, text);
+                         });
+    }
+    _add(input, options.stretch);
+    return *this;
+}
+
+Section& Section::add_dropdown(const QStringList& options, const DropdownOptions& dropdown_options)
+{
+    auto* combo = new QComboBox;
+    _register(dropdown_options.name, combo);
+    combo->addItems(options);
+    if (dropdown_options.callback) {
+        QObject::connect(combo, &QComboBox::currentTextChanged, combo,
+                         [callback = dropdown_options.callback](const QString& text) {
+                             detail::invokeGuarded("add_dropdown", callback, text);
+                         });
+    }
+    _add(combo, dropdown_options.stretch);
+    return *this;
+}
+
+Section& Section::add_checkbox(const QString& text, const CheckboxOptions& options)
+{
+    auto* box = new QCheckBox(text);
+    _register(options.name, box);
+    box->setChecked(options.checked);
+    if (options.callback) {
+        QObject::connect(box, &QCheckBox::toggled, box, [callback = options.callback](bool checked) {
+            detail::invokeGuarded("add_checkbox", callback, checked);
+        });
+    }
+    _add(box, options.stretch);
+    return *this;
+}
+
+Section& Section::add_separator(std::optional<int> stretch)
+{
+    auto* line = new QFrame;
+    line->setFrameShape(qobject_cast<QVBoxLayout*>(_layout) ? QFrame::HLine : QFrame::VLine);
+    line->setFrameShadow(QFrame::Sunken);
+    _add(line, stretch);
+    return *this;
+}
+
+Section& Section::add_spacer(int stretch)
+{
+    _layout->addStretch(stretch);
+    return *this;
+}
+
+Section& Section::add_spacing(int px)
+{
+    _layout->addSpacing(px);
+    return *this;
+}
+
+Section& Section::set_spacing(int px)
+{
+    _layout->setSpacing(px);
+    return *this;
+}
+
+Section& Section::set_margins(const Margins& margins)
+{
+    _layout->setContentsMargins(margins.left, margins.top, margins.right, margins.bottom);
+    return *this;
+}
+
+Section& Section::set_style(const QString& css)
+{
+    if (QWidget* widget = _layout->parentWidget())
+        widget->setStyleSheet(css);
+    return *this;
+}
+
+Section& Section::add_row(const BoxOptions& options)
+{
+    const auto crossFlag =
+        options.cross_align.isEmpty() ? std::nullopt : detail::crossFlagHorizontal(options.cross_align);
+    return _make_sub(true, options.stretches, options.stretch, options.align, crossFlag, options.name);
+}
+
+Section& Section::add_column(const BoxOptions& options)
+{
+    const auto crossFlag =
+        options.cross_align.isEmpty() ? std::nullopt : detail::crossFlagVertical(options.cross_align);
+    return _make_sub(false, options.stretches, options.stretch, options.align, crossFlag, options.name);
+}
+
+Section& Section::_make_sub(bool horizontal, const QList<int>& stretches, std::optional<int> stretch,
+                            const QString& align, std::optional<Qt::AlignmentFlag> cross_flag,
+                            const QString& name)
+{
+    auto* container = new QFrame;
+    if (!name.isEmpty())
+        container->setObjectName(name);
+    QBoxLayout* layout = horizontal ? static_cast<QBoxLayout*>(new QHBoxLayout(container))
+                                    : static_cast<QBoxLayout*>(new QVBoxLayout(container));
+    _add(container, stretch);
+    return _adopt(std::make_unique<Section>(layout, SectionOptions{this, stretches, align, cross_flag}));
+}
+
+Section& Section::add_scroll(const ScrollOptions& options)
+{
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(options.horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    auto* inner = new QWidget;
+    auto* innerLayout = new QVBoxLayout(inner);
+    scroll->setWidget(inner);
+    _add(scroll, options.stretch);
+    return _adopt(std::make_unique<Section>(innerLayout, SectionOptions{this}));
+}
+
+QTableWidget* Section::add_table(const QStringList& columns, const TableOptions& options)
+{
+    auto* table = new QTableWidget;
+    table->setColumnCount(int(columns.size()));
+    table->setHorizontalHeaderLabels(columns);
+    if (options.rows > 0)
+        table->setRowCount(options.rows);
+    _add(table, options.stretch);
+    return table;
+}
+
+Section& Section::add_table_row(QTableWidget* table, const QVariantList& values)
+{
+    if (!table)
+        throw std::invalid_argument("add_table_row: table must not be null");
+    // A sorted table would move each new item as soon as it is placed, scattering the row.
+    const bool sorting = table->isSortingEnabled();
+    if (sorting)
+        table->setSortingEnabled(false);
+    const int row = table->rowCount();
+    table->insertRow(row);
+    for (qsizetype column = 0; column < values.size(); ++column) {
+        if (column >= table->columnCount())
+            break;
+        table->setItem(row, int(column), new QTableWidgetItem(values[column].toString()));
+    }
+    if (sorting)
+        table->setSortingEnabled(true);
+    return *this;
+}
+
+Section& Section::end()
+{
+    return _parent ? *_parent : *this;
+}
+
+Section& Section::_adopt(std::unique_ptr<Section> child)
+{
+    _sub_sections.push_back(std::move(child));
+    return *_sub_sections.back();
+}
+
+void Section::_add(QWidget* widget, std::optional<int> stretch)
+{
+    _layout->addWidget(widget, _next_stretch(stretch));
+}
+
+} // namespace velmora

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <velmora/options.h>
+#include <velmora/tab_sections.h>
+#include <velmora/velmora_export.h>
+
+#include <QHash>
+#include <QPointer>
+#include <QStringList>
+#include <QVariantList>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QBoxLayout;
+class QTableWidget;
+
+namespace velmora {
+
+class UIWrapper;
+namespace detail {
+struct SectionAccess;
+}
+
+/**
+ * One box layout of a window and the operations that fill it.
+ *
+ * Each call appends its widget after the previous ones. Widgets take the section's stretch
+ * factors in order; an alignment word packs them at the start, the end or the centre of the
+ * layout. Widgets given a name are registered here and fetched with get(). Sections nest:
+ * add_row(), add_column(), add_scroll() and add_tabs() return child sections, and end()
+ * returns to the parent. A section owns its child sections; widgets belong to Qt's parent tree.
+ */
+class VELMORA_EXPORT Section
+{
+public:
+    /// Wraps `layout` (a QVBoxLayout or QHBoxLayout). Throws std::invalid_argument when it is null.
+    explicit Section(QBoxLayout* layout, const SectionOptions& options = {});
+    ~Section();
+    Q_DISABLE_COPY_MOVE(Section)
+
+    /// Adds a tab widget with one page per title; returns the page sections by title.
+    TabSections add_tabs(const QStringList& tabs, const TabsOptions& options = {});
+
+    /// Retourne un widget enregistré par son nom. Returns nullptr when no widget has that name here.
+    QWidget* get(const QString& name) const;
+
+    /// Vide tous les widgets de la section. Removed widgets are deleted once the event loop turns.
+    Section& clear();
+
+    /// Adds a label showing `text`.
+    Section& add_label(const QString& text, const LabelOptions& options = {});
+
+    /// Adds a push button; `callback` runs once per click. Throws std::invalid_argument when empty.
+    Section& add_button(const QString& text, Callback callback, const ButtonOptions& options = {});
+
+    /// Champ texte — callback appelé à chaque frappe.
+    Section& add_input(const InputOptions& options = {});
+
+    /// Liste déroulante — callback reçoit la valeur sélectionnée.
+    Section& add_dropdown(const QStringList& options, const DropdownOptions& dropdown_options = {});
+
+    /// Case à cocher — callback reçoit l'état booléen.
+    Section& add_checkbox(const QString& text, const CheckboxOptions& options = {});
+
+    /// Ligne de séparation horizontale ou verticale selon le layout.
+    Section& add_separator(std::optional<int> stretch = {});
+
+    /// Adds an elastic empty space with the given stretch factor; uses no stretch entry.
+    Section& add_spacer(int stretch = 1);
+
+    /// Adds a fixed empty space of `px` pixels along the layout; uses no stretch entry.
+    Section& add_spacing(int px);
+
+    /// Espacement global entre tous les éléments de la section.
+    Section& set_spacing(int px);
+
+    /// Sets the section's inner margins, given clockwise from the top.
+    Section& set_margins(const Margins& margins = {});
+
+    /// Applique du CSS Qt sur le widget conteneur de cette section.
+    Section& set_style(const QString& css);
+
+    /// Adds a row (a horizontal layout in a frame) and returns its section.
+    Section& add_row(const BoxOptions& options = {});
+
+    /// Adds a column (a vertical layout in a frame) and returns its section.
+    Section& add_column(const BoxOptions& options = {});
+
+    /// Crée une zone scrollable — retourne la Section intérieure.
+    Section& add_scroll(const ScrollOptions& options = {});
+
+    /// Adds a table with one column per header label; returns the table.
+    QTableWidget* add_table(const QStringList& columns, const TableOptions& options = {});
+
+    /// Appends one row of values to `table`, each shown as text; surplus values are dropped.
+    /// Throws std::invalid_argument when `table` is null.
+    Section& add_table_row(QTableWidget* table, const QVariantList& values);
+
+    /// Returns the section that created this one, or this section when it has none.
+    Section& end();
+
+private:
+    friend class UIWrapper;
+    friend struct detail::SectionAccess;
+
+    void _seal();
+    int _next_stretch(std::optional<int> explicit_stretch = {});
+    QWidget* _register(const QString& name, QWidget* widget);
+    Section& _make_sub(bool horizontal, const QList<int>& stretches, std::optional<int> stretch,
+                       const QString& align, std::optional<Qt::AlignmentFlag> cross_flag,
+                       const QString& name);
+    Section& _adopt(std::unique_ptr<Section> child);
+    void _add(QWidget* widget, std::optional<int> stretch);
+
+    QBoxLayout* _layout;
+    Section* _parent;
+    QList<int> _stretches;
+    qsizetype _stretch_idx = 0;
+    QString _align;
+    bool _sealed = false;
+    std::vector<std::unique_ptr<Section>> _sub_sections;
+    QHash<QString, QPointer<QWidget>> _named_widgets;
+};
+
+} // namespace velmora

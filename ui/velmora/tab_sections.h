@@ -1,0 +1,67 @@
+#pragma once
+
+#include <velmora/velmora_export.h>
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace velmora {
+
+class Section;
+
+/**
+ * The page sections of a tab widget, by tab title.
+ *
+ * Titles keep the order in which they first appear; a title given twice maps to its last page.
+ * Copies share the same entries. The sections stay owned by the section that made them.
+ */
+class VELMORA_EXPORT TabSections
+{
+public:
+    /// One title and its page section; `auto& [title, section]` binds both.
+    struct Entry
+    {
+        QString first;
+        Section& second;
+    };
+    using const_iterator = std::vector<Entry>::const_iterator;
+
+    /// An empty set of pages.
+    TabSections();
+
+    /// Number of distinct titles.
+    qsizetype size() const;
+
+    /// Whether a page has this title.
+    bool contains(const QString& title) const;
+
+    /// The distinct titles, in order of first appearance.
+    QStringList keys() const;
+
+    /// The section of the page with this title; throws std::out_of_range when there is none.
+    Section& at(const QString& title) const;
+
+    /// Iteration over the entries in order.
+    const_iterator begin() const;
+    const_iterator end() const;
+
+private:
+    friend class Section;
+
+    struct Data
+    {
+        std::vector<Entry> entries;
+        QHash<QString, qsizetype> index;
+    };
+
+    /// Builds the map from pages in tab order; later pages replace earlier ones of the same title.
+    explicit TabSections(const std::vector<std::pair<QString, Section*>>& pages);
+
+    std::shared_ptr<const Data> _data;
+};
+
+} // namespace velmora

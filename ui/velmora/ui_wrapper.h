@@ -1,0 +1,137 @@
+#pragma once
+
+#include <velmora/options.h>
+#include <velmora/section.h>
+#include <velmora/velmora_export.h>
+
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+class QApplication;
+class QBoxLayout;
+class QHBoxLayout;
+class QMainWindow;
+class QVBoxLayout;
+class QWidget;
+
+namespace velmora {
+
+/**
+ * A desktop window built by a short chain of calls.
+ *
+ * Constructing a wrapper makes sure the process has a QApplication (reusing the one that
+ * exists), builds a hidden main window and a root Section over its content area. Every
+ * Section operation is also a member here and acts on the root section, returning what the
+ * section returns. run() shows the window and runs the event loop. Destroying the wrapper
+ * destroys its window; the application object lives on until the process ends.
+ */
+class VELMORA_EXPORT UIWrapper
+{
+public:
+    /// Builds a hidden main window from `options` (title, 800 × 600, no padding by default).
+    explicit UIWrapper(const WindowOptions& options = {});
+    /// Builds a hidden main window with this title, size and outer margin.
+    explicit UIWrapper(const QString& title, int width = 800, int height = 600, int padding = 0);
+    /// Destroys the window and everything in it.
+    ~UIWrapper();
+    Q_DISABLE_COPY_MOVE(UIWrapper)
+
+    /// Icône de la barre de titre / taskbar.
+    UIWrapper& set_icon(const QString& path);
+    /// Bloque ou autorise le redimensionnement.
+    UIWrapper& set_resizable(bool resizable);
+    /// Sets the window's minimum size.
+    UIWrapper& set_min_size(int width, int height);
+    /// Sets the window's maximum size.
+    UIWrapper& set_max_size(int width, int height);
+    /// Transparence de la fenêtre — 0.0 invisible, 1.0 opaque.
+    UIWrapper& set_opacity(double value);
+    /// Callback appelé quand l'utilisateur ferme la fenêtre.
+    /// Throws std::invalid_argument when `callback` is empty.
+    UIWrapper& set_on_close(Callback callback);
+    /// Centre la fenêtre sur l'écran.
+    UIWrapper& center();
+    /// Charge un fichier .qss et l'applique à la fenêtre.
+    /// Throws std::filesystem::filesystem_error when the file cannot be read or is not UTF-8.
+    UIWrapper& load_style(const QString& path);
+
+    /// Affiche une notification flottante en bas de la fenêtre.
+    UIWrapper& notify(const QString& text, const NotifyOptions& options = {});
+
+    /// Ouvre une fenêtre secondaire avec toute l'API UIWrapper. The caller owns the result.
+    std::unique_ptr<UIWrapper> open_window(const SecondaryWindowOptions& options = {});
+
+    /// Returns the sidebar of `side` ("up", "down", "left", "right", any case), creating it on
+    /// first request; later requests ignore `options`. Throws ValueError for any other side.
+    Section& sidebar(const QString& side = QStringLiteral("left"), const SidebarOptions& options = {});
+
+    /// Seals every section, shows the window, runs the event loop and returns its exit code.
+    int run();
+
+    // The root section's operations; each returns what the section returns.
+
+    /// See Section::add_tabs.
+    TabSections add_tabs(const QStringList& tabs, const TabsOptions& options = {});
+    /// See Section::get.
+    QWidget* get(const QString& name) const;
+    /// See Section::clear.
+    Section& clear();
+    /// See Section::add_label.
+    Section& add_label(const QString& text, const LabelOptions& options = {});
+    /// See Section::add_button.
+    Section& add_button(const QString& text, Callback callback, const ButtonOptions& options = {});
+    /// See Section::add_input.
+    Section& add_input(const InputOptions& options = {});
+    /// See Section::add_dropdown.
+    Section& add_dropdown(const QStringList& options, const DropdownOptions& dropdown_options = {});
+    /// See Section::add_checkbox.
+    Section& add_checkbox(const QString& text, const CheckboxOptions& options = {});
+    /// See Section::add_separator.
+    Section& add_separator(std::optional<int> stretch = {});
+    /// See Section::add_spacer.
+    Section& add_spacer(int stretch = 1);
+    /// See Section::add_spacing.
+    Section& add_spacing(int px);
+    /// See Section::set_spacing.
+    Section& set_spacing(int px);
+    /// See Section::set_margins.
+    Section& set_margins(const Margins& margins = {});
+    /// See Section::set_style.
+    Section& set_style(const QString& css);
+    /// See Section::add_row.
+    Section& add_row(const BoxOptions& options = {});
+    /// See Section::add_column.
+    Section& add_column(const BoxOptions& options = {});
+    /// See Section::add_scroll.
+    Section& add_scroll(const ScrollOptions& options = {});
+    /// See Section::add_table.
+    QTableWidget* add_table(const QStringList& columns, const TableOptions& options = {});
+    /// See Section::add_table_row.
+    Section& add_table_row(QTableWidget* table, const QVariantList& values);
+    /// See Section::end.
+    Section& end();
+
+    /// The process-wide application object, shared by every wrapper.
+    QApplication* app;
+    /// The main window, owned by this wrapper.
+    QMainWindow* window;
+
+private:
+    std::unique_ptr<Section> _make_sidebar(const QString& side, const SidebarOptions& options);
+
+    // Lets the destructor tell whether someone else already deleted the window.
+    QPointer<QMainWindow> _window_alive;
+
+    QVBoxLayout* _outer_layout;
+    QWidget* _middle_widget;
+    QHBoxLayout* _middle_layout;
+    QVBoxLayout* _content_layout;
+    std::unique_ptr<Section> _root_section;
+    std::vector<std::pair<QString, std::unique_ptr<Section>>> _sidebars;
+};
+
+} // namespace velmora
