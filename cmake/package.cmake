@@ -29,6 +29,9 @@ function(velmora_install_package target)
                   ${CMAKE_CURRENT_BINARY_DIR}/${target}-config-version.cmake
             DESTINATION ${cmake_dir})
 
+    # The prefix is found from the .pc file's own place, so an installed tree can be moved.
+    file(RELATIVE_PATH PC_PREFIX_FROM_PCDIR "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
+    string(REGEX REPLACE "/$" "" PC_PREFIX_FROM_PCDIR "${PC_PREFIX_FROM_PCDIR}")
     set(PC_NAME ${target})
     set(PC_DESCRIPTION "${ARG_DESCRIPTION}")
     list(TRANSFORM ARG_QT_MODULES PREPEND "Qt6" OUTPUT_VARIABLE pc_requires)

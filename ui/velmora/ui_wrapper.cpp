@@ -31,10 +31,11 @@ QApplication* ensureApplication()
     static int argc = 1;
     static char programName[] = "velmora";
     static char* argv[] = {programName, nullptr};
-    // Made inside the initialiser so that it is destroyed at exit before anything Qt set up while
-    // constructing it; it outlives every wrapper, including wrappers with static storage.
-    static const std::unique_ptr<QApplication> owned(new QApplication(argc, argv));
-    return owned.get();
+    // Deliberately never destroyed: it must outlive every wrapper, and a QApplication destroyed
+    // during static destruction touches Qt globals that are already gone. The operating system
+    // reclaims it at exit; the static pointer keeps it reachable for leak checkers.
+    static QApplication* const owned = new QApplication(argc, argv);
+    return owned;
 }
 
 struct SidebarConfig

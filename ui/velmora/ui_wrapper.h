@@ -4,6 +4,8 @@
 #include <velmora/section.h>
 #include <velmora/velmora_export.h>
 
+#include <QApplication>
+#include <QMainWindow>
 #include <QPointer>
 #include <QString>
 
@@ -11,10 +13,8 @@
 #include <utility>
 #include <vector>
 
-class QApplication;
 class QBoxLayout;
 class QHBoxLayout;
-class QMainWindow;
 class QVBoxLayout;
 class QWidget;
 

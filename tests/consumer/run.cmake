@@ -1,0 +1,41 @@
+# Installs the project into a fresh prefix, then builds and runs an outside project against it,
+# once through find_package and once with the flags pkg-config reports.
+#
+# Expects: BUILD_DIR (the project's build tree), SOURCE_DIR (this folder), WORK_DIR (scratch).
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+set(prefix "${WORK_DIR}/prefix")
+
+function(run_step)
+    execute_process(COMMAND ${ARGV} RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        list(JOIN ARGV " " command)
+        message(FATAL_ERROR "failed (${result}): ${command}")
+    endif()
+endfunction()
+
+run_step("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}")
+
+run_step("${CMAKE_COMMAND}" -S "${SOURCE_DIR}" -B "${WORK_DIR}/build" -G Ninja
+         "-DCMAKE_PREFIX_PATH=${prefix}")
+run_step("${CMAKE_COMMAND}" --build "${WORK_DIR}/build")
+run_step("${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen
+         "LD_LIBRARY_PATH=${prefix}/lib:${prefix}/lib64:${prefix}/lib/x86_64-linux-gnu"
+         "${WORK_DIR}/build/consumer")
+
+find_program(PKG_CONFIG pkg-config REQUIRED)
+file(GLOB pc_dirs "${prefix}/lib*/pkgconfig" "${prefix}/lib/*/pkgconfig")
+list(JOIN pc_dirs ":" pc_path)
+set(ENV{PKG_CONFIG_PATH} "${pc_path}")
+execute_process(COMMAND "${PKG_CONFIG}" --cflags --libs velmora
+                OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "pkg-config does not know velmora (PKG_CONFIG_PATH=${pc_path})")
+endif()
+separate_arguments(flags UNIX_COMMAND "${flags}")
+find_program(CXX NAMES c++ g++ REQUIRED)
+run_step("${CXX}" -std=c++20 -fPIC "${SOURCE_DIR}/pkgconfig.cpp" ${flags} -o "${WORK_DIR}/pkgconfig")
+run_step("${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen
+         "LD_LIBRARY_PATH=${prefix}/lib:${prefix}/lib64:${prefix}/lib/x86_64-linux-gnu"
+         "${WORK_DIR}/pkgconfig")
+message(STATUS "find_package and pkg-config consumers built and ran")
