@@ -7,6 +7,7 @@
 #include "main_window_p.h"
 #include "notification_banner_p.h"
 #include "section_access_p.h"
+#include "style_watcher_p.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -165,6 +166,17 @@ UIWrapper& UIWrapper::center()
 UIWrapper& UIWrapper::load_style(const QString& path)
 {
     window->setStyleSheet(detail::readUtf8File(path));
+    return *this;
+}
+
+UIWrapper& UIWrapper::watch_style(const QString& path)
+{
+    const QString text = detail::readUtf8File(path);
+    window->setStyleSheet(text);
+    if (_style_watcher)
+        _style_watcher->retarget(path, text);
+    else
+        _style_watcher = new detail::StyleWatcher(window, path, text);
     return *this;
 }
 

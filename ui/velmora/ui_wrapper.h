@@ -20,6 +20,10 @@ class QWidget;
 
 namespace velmora {
 
+namespace detail {
+class StyleWatcher;
+}
+
 /**
  * A desktop window built by a short chain of calls.
  *
@@ -58,6 +62,11 @@ public:
     /// Charge un fichier .qss et l'applique à la fenêtre.
     /// Throws std::filesystem::filesystem_error when the file cannot be read or is not UTF-8.
     UIWrapper& load_style(const QString& path);
+    /// Recharge le fichier .qss à chaque modification.
+    /// Loads the file as load_style() does, then re-applies it whenever it changes on disk, also
+    /// when an editor replaces it by renaming a new file over it. A reload that fails keeps the
+    /// last good sheet and reports one warning. Throws like load_style() for the first load.
+    UIWrapper& watch_style(const QString& path);
 
     /// Affiche une notification flottante en bas de la fenêtre.
     UIWrapper& notify(const QString& text, const NotifyOptions& options = {});
@@ -125,6 +134,8 @@ private:
 
     // Lets the destructor tell whether someone else already deleted the window.
     QPointer<QMainWindow> _window_alive;
+    // Made by the first watch_style() call; a Qt child of the window, which owns it.
+    detail::StyleWatcher* _style_watcher = nullptr;
 
     QVBoxLayout* _outer_layout;
     QWidget* _middle_widget;

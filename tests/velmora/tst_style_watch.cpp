@@ -1,0 +1,123 @@
+#include <velmora/velmora.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+
+using velmora::UIWrapper;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Replaces the file in one step, as editors that save through a temporary file do.
+void replaceFile(const QString& path, const QByteArray& bytes)
+{
+    const QString fresh = path + ".new";
+    writeFile(fresh, bytes);
+    QCOMPARE(std::rename(fresh.toLocal8Bit().constData(), path.toLocal8Bit().constData()), 0);
+}
+
+} // namespace
+
+class TestStyleWatch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void firstLoadAppliesTheFile();
+    void inPlaceWriteIsApplied();
+    void renameOverIsApplied();
+    void failedReloadKeepsTheLastGoodSheet();
+    void missingFileThrowsAndChangesNothing();
+    void secondCallWatchesTheNewFileOnly();
+
+private:
+    QTemporaryDir _dir;
+    QString _path;
+};
+
+void TestStyleWatch::init()
+{
+    QVERIFY(_dir.isValid());
+    _path = _dir.filePath("style.qss");
+    writeFile(_path, "QLabel { color: red; }");
+}
+
+void TestStyleWatch::firstLoadAppliesTheFile()
+{
+    UIWrapper ui;
+    QCOMPARE(&ui.watch_style(_path), &ui);
+    QCOMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: red; }"));
+}
+
+void TestStyleWatch::inPlaceWriteIsApplied()
+{
+    UIWrapper ui;
+    ui.watch_style(_path);
+    writeFile(_path, "QLabel { color: blue; }");
+    QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: blue; }"));
+    // The watch survives the first change.
+    writeFile(_path, "QLabel { color: green; }");
+    QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: green; }"));
+}
+
+void TestStyleWatch::renameOverIsApplied()
+{
+    UIWrapper ui;
+    ui.watch_style(_path);
+    replaceFile(_path, "QLabel { color: navy; }");
+    QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: navy; }"));
+    // The file watched now is the new one, and its own replacement is seen too.
+    replaceFile(_path, "QLabel { color: teal; }");
+    QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: teal; }"));
+}
+
+void TestStyleWatch::failedReloadKeepsTheLastGoodSheet()
+{
+    UIWrapper ui;
+    ui.watch_style(_path);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("rechargement du style impossible"));
+    replaceFile(_path, "QLabel { color: \xff; }");
+    QTest::qWait(300);
+    QCOMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: red; }"));
+
+    writeFile(_path, "QLabel { color: olive; }");
+    QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: olive; }"));
+}
+
+void TestStyleWatch::missingFileThrowsAndChangesNothing()
+{
+    UIWrapper ui;
+    ui.window->setStyleSheet("QWidget {}");
+    QVERIFY_THROWS_EXCEPTION(std::filesystem::filesystem_error, ui.watch_style(_dir.filePath("absent.qss")));
+    QCOMPARE(ui.window->styleSheet(), QStringLiteral("QWidget {}"));
+}
+
+void TestStyleWatch::secondCallWatchesTheNewFileOnly()
+{
+    UIWrapper ui;
+    ui.watch_style(_path);
+    const QString other = _dir.filePath("other.qss");
+    writeFile(other, "QPushButton { color: gray; }");
+    ui.watch_style(other);
+    QCOMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: gray; }"));
+
+    writeFile(_path, "QLabel { color: purple; }");
+    writeFile(other, "QPushButton { color: black; }");
+    QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
+    QTest::qWait(200);
+    QCOMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
+}
+
+QTEST_MAIN(TestStyleWatch)
+#include "tst_style_watch.moc"
