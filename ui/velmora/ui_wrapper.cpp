@@ -14,10 +14,38 @@
 #include <QScreen>
 
 #include <array>
+#include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 namespace velmora {
 namespace {
+
+// The application object a wrapper created, if any; null when the caller made its own.
+QApplication* ownedApplication = nullptr;
+int liveWrappers = 0;
+// Set by the first exit handler to run: from then on Qt's own globals may be torn down.
+bool exiting = false;
+
+void releaseApplicationAtExit()
+{
+    if (exiting)
+        return;
+    exiting = true;
+    if (liveWrappers == 0)
+        delete std::exchange(ownedApplication, nullptr);
+}
+
+// The application object a wrapper made is destroyed at exit, once no wrapper is left. Qt creates
+// globals of its own lazily (input devices, ...) and the application object must go before them,
+// so the handler is registered again whenever such globals may have appeared: after an event loop
+// and when the last wrapper goes. A wrapper still alive when exit begins (one with static storage)
+// keeps the application object, which is then left to the operating system.
+void scheduleApplicationRelease()
+{
+    if (ownedApplication && !exiting)
+        std::atexit(releaseApplicationAtExit);
+}
 
 QApplication* ensureApplication()
 {
@@ -31,10 +59,8 @@ QApplication* ensureApplication()
     static int argc = 1;
     static char programName[] = "velmora";
     static char* argv[] = {programName, nullptr};
-    // Made inside the initialiser so that it is destroyed at exit before anything Qt set up while
-    // constructing it; it outlives every wrapper, including wrappers with static storage.
-    static const std::unique_ptr<QApplication> owned(new QApplication(argc, argv));
-    return owned.get();
+    ownedApplication = new QApplication(argc, argv);
+    return ownedApplication;
 }
 
 struct SidebarConfig
@@ -99,11 +125,14 @@ UIWrapper::UIWrapper(const QString& title, int width, int height, int padding)
     _middle_layout->addWidget(content, 1);
 
     _root_section = std::make_unique<Section>(_content_layout);
+    ++liveWrappers;
 }
 
 UIWrapper::~UIWrapper()
 {
     delete _window_alive.data();
+    if (--liveWrappers == 0)
+        scheduleApplicationRelease();
 }
 
 UIWrapper& UIWrapper::set_icon(const QString& path)
@@ -231,7 +260,9 @@ int UIWrapper::run()
         detail::SectionAccess::seal(*entry.second);
     detail::SectionAccess::seal(*_root_section);
     window->show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    scheduleApplicationRelease();
+    return code;
 }
 
 TabSections UIWrapper::add_tabs(const QStringList& tabs, const TabsOptions& options)
