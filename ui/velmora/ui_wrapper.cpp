@@ -12,13 +12,43 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QIcon>
+#include <QPointingDevice>
 #include <QScreen>
 
 #include <array>
+#include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 namespace velmora {
 namespace {
+
+// The application object a wrapper created, if any; null when the caller made its own.
+QApplication* ownedApplication = nullptr;
+int liveWrappers = 0;
+// Set by the first exit handler to run: from then on Qt's own globals may be torn down.
+bool exiting = false;
+
+void releaseApplicationAtExit()
+{
+    if (exiting)
+        return;
+    exiting = true;
+    if (liveWrappers == 0)
+        delete std::exchange(ownedApplication, nullptr);
+}
+
+// The application object a wrapper made is destroyed at exit, once no wrapper is left; a wrapper
+// still alive then (one with static storage) keeps it, and the operating system reclaims it.
+// Exit handlers run in reverse order of registration, and the application object must go before
+// the globals Qt creates lazily (input devices, ...), so the handler is registered when the
+// object is made, after the input devices exist, and again after every event loop, whose first
+// turns create the rest. Registrations are therefore bounded by the calls to run().
+void scheduleApplicationRelease()
+{
+    if (ownedApplication && !exiting)
+        std::atexit(releaseApplicationAtExit);
+}
 
 QApplication* ensureApplication()
 {
@@ -32,11 +62,10 @@ QApplication* ensureApplication()
     static int argc = 1;
     static char programName[] = "velmora";
     static char* argv[] = {programName, nullptr};
-    // Deliberately never destroyed: it must outlive every wrapper, and a QApplication destroyed
-    // during static destruction touches Qt globals that are already gone. The operating system
-    // reclaims it at exit; the static pointer keeps it reachable for leak checkers.
-    static QApplication* const owned = new QApplication(argc, argv);
-    return owned;
+    ownedApplication = new QApplication(argc, argv);
+    QPointingDevice::primaryPointingDevice();
+    scheduleApplicationRelease();
+    return ownedApplication;
 }
 
 struct SidebarConfig
@@ -101,11 +130,13 @@ UIWrapper::UIWrapper(const QString& title, int width, int height, int padding)
     _middle_layout->addWidget(content, 1);
 
     _root_section = std::make_unique<Section>(_content_layout);
+    ++liveWrappers;
 }
 
 UIWrapper::~UIWrapper()
 {
     delete _window_alive.data();
+    --liveWrappers;
 }
 
 UIWrapper& UIWrapper::set_icon(const QString& path)
@@ -244,7 +275,9 @@ int UIWrapper::run()
         detail::SectionAccess::seal(*entry.second);
     detail::SectionAccess::seal(*_root_section);
     window->show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    scheduleApplicationRelease();
+    return code;
 }
 
 TabSections UIWrapper::add_tabs(const QStringList& tabs, const TabsOptions& options)

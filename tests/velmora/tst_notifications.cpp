@@ -1,0 +1,259 @@
+#include <velmora/velmora.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTest>
+
+#include <algorithm>
+
+using velmora::UIWrapper;
+
+namespace {
+
+const QString kSuccess =
+    QStringLiteral("background-color: #2d6a2d; color: white; border-radius: 6px; padding: 8px 14px;");
+const QString kError =
+    QStringLiteral("background-color: #8b0000; color: white; border-radius: 6px; padding: 8px 14px;");
+const QString kWarning =
+    QStringLiteral("background-color: #7a5c00; color: white; border-radius: 6px; padding: 8px 14px;");
+const QString kInfo =
+    QStringLiteral("background-color: #1a3a6b; color: white; border-radius: 6px; padding: 8px 14px;");
+
+// Banners float over the central widget: its direct QLabel children that no layout holds.
+QList<QLabel*> bannersOf(const UIWrapper& ui)
+{
+    QWidget* central = ui.window->centralWidget();
+    QList<QLabel*> banners;
+    for (QLabel* label : central->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (central->layout()->indexOf(label) < 0)
+            banners.append(label);
+    }
+    return banners;
+}
+
+QLabel* onlyBanner(const UIWrapper& ui)
+{
+    const QList<QLabel*> banners = bannersOf(ui);
+    return banners.size() == 1 ? banners.first() : nullptr;
+}
+
+// The natural width a label of this text takes under a banner's style sheet.
+int naturalWidth(const QString& text)
+{
+    QLabel label(text);
+    label.setStyleSheet(kInfo);
+    label.setAlignment(Qt::AlignCenter);
+    label.adjustSize();
+    return label.width();
+}
+
+// Shows the window with its central widget `width` pixels wide, laid out.
+bool showWithCentralWidth(UIWrapper& ui, int width)
+{
+    ui.window->resize(width, 400);
+    ui.window->show();
+    if (!QTest::qWaitForWindowExposed(ui.window))
+        return false;
+    return QTest::qWaitFor([&] { return ui.window->centralWidget()->width() == width; });
+}
+
+} // namespace
+
+class TestNotifications : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void kindSelectsTheColours_data();
+    void kindSelectsTheColours();
+    void defaultsAreInfoAndTheWrapperIsReturned();
+    void widthIsNaturalPlusFortyButAtLeastThreeHundred_data();
+    void widthIsNaturalPlusFortyButAtLeastThreeHundred();
+    void bannerIsCentredRoundingDown_data();
+    void bannerIsCentredRoundingDown();
+    void bottomEdgeIsTwentyPixelsAboveTheCentralWidgets();
+    void bannerIsShownAboveEveryOtherChild();
+    void secondBannerOverlapsTheFirstOnTop();
+    void bannerIsRemovedAfterItsDuration_data();
+    void bannerIsRemovedAfterItsDuration();
+    void eachBannerKeepsItsOwnDuration();
+    void notificationOnASecondaryWindowStaysThere();
+};
+
+void TestNotifications::kindSelectsTheColours_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("sheet");
+    QTest::newRow("success") << QStringLiteral("success") << kSuccess;
+    QTest::newRow("error") << QStringLiteral("error") << kError;
+    QTest::newRow("warning") << QStringLiteral("warning") << kWarning;
+    QTest::newRow("info") << QStringLiteral("info") << kInfo;
+    QTest::newRow("other case") << QStringLiteral("Success") << kInfo;
+    QTest::newRow("unknown word") << QStringLiteral("danger") << kInfo;
+    QTest::newRow("empty") << QString() << kInfo;
+}
+
+void TestNotifications::kindSelectsTheColours()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, sheet);
+    UIWrapper ui;
+    ui.notify(QStringLiteral("Enregistré"), {.kind = kind});
+    QLabel* banner = onlyBanner(ui);
+    QVERIFY(banner);
+    QCOMPARE(banner->styleSheet(), sheet);
+    QCOMPARE(banner->text(), QStringLiteral("Enregistré"));
+    QCOMPARE(banner->alignment(), Qt::AlignCenter);
+}
+
+void TestNotifications::defaultsAreInfoAndTheWrapperIsReturned()
+{
+    UIWrapper ui;
+    QCOMPARE(&ui.notify(QStringLiteral("Bonjour")), &ui);
+    QLabel* banner = onlyBanner(ui);
+    QVERIFY(banner);
+    QCOMPARE(banner->styleSheet(), kInfo);
+}
+
+void TestNotifications::widthIsNaturalPlusFortyButAtLeastThreeHundred_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("wide");
+    QTest::newRow("short") << QStringLiteral("OK") << false;
+    QTest::newRow("long") << QStringLiteral("Le fichier de configuration a été enregistré dans le dossier "
+                                            "personnel de l'utilisateur")
+                          << true;
+}
+
+void TestNotifications::widthIsNaturalPlusFortyButAtLeastThreeHundred()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, wide);
+    UIWrapper ui;
+    QVERIFY(showWithCentralWidth(ui, 800));
+    ui.notify(text);
+    QLabel* banner = onlyBanner(ui);
+    QVERIFY(banner);
+    const int natural = naturalWidth(text);
+    QCOMPARE(natural > 260, wide);
+    QCOMPARE(banner->width(), std::max(natural + 40, 300));
+    QCOMPARE(banner->minimumWidth(), banner->width());
+    QCOMPARE(banner->maximumWidth(), banner->width());
+}
+
+void TestNotifications::bannerIsCentredRoundingDown_data()
+{
+    QTest::addColumn<int>("centralWidth");
+    QTest::addColumn<int>("x");
+    QTest::newRow("800 wide") << 800 << 250;
+    QTest::newRow("301 wide") << 301 << 0;
+    QTest::newRow("299 wide") << 299 << -1;
+    QTest::newRow("297 wide") << 297 << -2;
+}
+
+void TestNotifications::bannerIsCentredRoundingDown()
+{
+    QFETCH(int, centralWidth);
+    QFETCH(int, x);
+    QVERIFY(naturalWidth(QStringLiteral("OK")) + 40 < 300);
+    UIWrapper ui;
+    QVERIFY(showWithCentralWidth(ui, centralWidth));
+    ui.notify(QStringLiteral("OK"));
+    QLabel* banner = onlyBanner(ui);
+    QVERIFY(banner);
+    QCOMPARE(banner->width(), 300);
+    QCOMPARE(banner->x(), x);
+}
+
+void TestNotifications::bottomEdgeIsTwentyPixelsAboveTheCentralWidgets()
+{
+    UIWrapper ui;
+    QVERIFY(showWithCentralWidth(ui, 500));
+    ui.notify(QStringLiteral("Une ligne"));
+    ui.notify(QStringLiteral("Première ligne\nDeuxième ligne\nTroisième ligne"));
+    const QList<QLabel*> banners = bannersOf(ui);
+    QCOMPARE(banners.size(), 2);
+    QVERIFY(banners.at(0)->height() < banners.at(1)->height());
+    for (QLabel* banner : banners)
+        QCOMPARE(banner->y() + banner->height(), ui.window->centralWidget()->height() - 20);
+}
+
+void TestNotifications::bannerIsShownAboveEveryOtherChild()
+{
+    UIWrapper ui;
+    QVERIFY(showWithCentralWidth(ui, 600));
+    auto* overlay = new QWidget(ui.window->centralWidget());
+    overlay->show();
+    ui.notify(QStringLiteral("Au premier plan"));
+    QLabel* banner = onlyBanner(ui);
+    QVERIFY(banner);
+    QVERIFY(banner->isVisible());
+    QCOMPARE(ui.window->centralWidget()->children().constLast(), banner);
+}
+
+void TestNotifications::secondBannerOverlapsTheFirstOnTop()
+{
+    UIWrapper ui;
+    QVERIFY(showWithCentralWidth(ui, 800));
+    ui.notify(QStringLiteral("Premier"), {.kind = QStringLiteral("success")});
+    ui.notify(QStringLiteral("Second"), {.kind = QStringLiteral("error")});
+    const QList<QLabel*> banners = bannersOf(ui);
+    QCOMPARE(banners.size(), 2);
+    QLabel* first = banners.at(0)->text() == QStringLiteral("Premier") ? banners.at(0) : banners.at(1);
+    QLabel* second = first == banners.at(0) ? banners.at(1) : banners.at(0);
+    QVERIFY(first->geometry().intersects(second->geometry()));
+    QCOMPARE(first->geometry(), second->geometry());
+    const QObjectList stack = ui.window->centralWidget()->children();
+    QCOMPARE(stack.constLast(), second);
+    QVERIFY(stack.indexOf(first) < stack.indexOf(second));
+}
+
+void TestNotifications::bannerIsRemovedAfterItsDuration_data()
+{
+    QTest::addColumn<int>("duration");
+    QTest::newRow("50 ms") << 50;
+    QTest::newRow("zero") << 0;
+    QTest::newRow("negative") << -500;
+}
+
+void TestNotifications::bannerIsRemovedAfterItsDuration()
+{
+    QFETCH(int, duration);
+    UIWrapper ui;
+    QVERIFY(showWithCentralWidth(ui, 800));
+    ui.notify(QStringLiteral("Bientôt parti"), {.duration = duration});
+    const QPointer<QLabel> banner = onlyBanner(ui);
+    QVERIFY(banner);
+    QTRY_VERIFY_WITH_TIMEOUT(banner.isNull(), 2000);
+    QVERIFY(bannersOf(ui).isEmpty());
+}
+
+void TestNotifications::eachBannerKeepsItsOwnDuration()
+{
+    UIWrapper ui;
+    QVERIFY(showWithCentralWidth(ui, 800));
+    ui.notify(QStringLiteral("Long"), {.duration = 60000});
+    const QPointer<QLabel> lasting = onlyBanner(ui);
+    ui.notify(QStringLiteral("Court"), {.duration = 50});
+    QCOMPARE(bannersOf(ui).size(), 2);
+    QTRY_COMPARE(bannersOf(ui).size(), 1);
+    QVERIFY(lasting);
+    QCOMPARE(onlyBanner(ui), lasting.data());
+}
+
+void TestNotifications::notificationOnASecondaryWindowStaysThere()
+{
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> secondary = ui.open_window();
+    QCOMPARE(&secondary->notify(QStringLiteral("Ailleurs")), secondary.get());
+    QVERIFY(bannersOf(ui).isEmpty());
+    QLabel* banner = onlyBanner(*secondary);
+    QVERIFY(banner);
+    QCOMPARE(banner->window(), secondary->window);
+}
+
+QTEST_MAIN(TestNotifications)
+#include "tst_notifications.moc"

@@ -1,0 +1,196 @@
+#include <velmora/velmora.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <type_traits>
+
+using velmora::UIWrapper;
+
+namespace {
+
+QStringList labelTexts(const UIWrapper& ui)
+{
+    QStringList texts;
+    for (const QLabel* label : ui.window->findChildren<QLabel*>())
+        texts.append(label->text());
+    return texts;
+}
+
+QWidget* content(const UIWrapper& ui)
+{
+    return ui.window->findChild<QWidget*>(QStringLiteral("content"));
+}
+
+} // namespace
+
+class TestSecondary : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void defaultWindowIsShownAtFourHundredByThreeHundred();
+    void optionsArePassedThrough();
+    void windowsDoNotShareContent();
+    void settingsStayWithTheirWindow();
+    void closingOneWindowLeavesTheOthers();
+    void applicationObjectIsShared();
+    void releasingTheWrapperDestroysItsWindow();
+    void windowDeletedByQtIsNotDeletedTwice();
+    void secondaryWindowOpensItsOwnSecondary();
+};
+
+void TestSecondary::defaultWindowIsShownAtFourHundredByThreeHundred()
+{
+    static_assert(
+        std::is_same_v<decltype(std::declval<UIWrapper&>().open_window()), std::unique_ptr<UIWrapper>>);
+    UIWrapper ui(QStringLiteral("Principale"), 900, 700, 8);
+    std::unique_ptr<UIWrapper> secondary = ui.open_window();
+    QVERIFY(secondary);
+    QVERIFY(secondary->window != ui.window);
+    QVERIFY(secondary->window->isVisible());
+    QVERIFY(!ui.window->isVisible());
+    QCOMPARE(secondary->window->size(), QSize(400, 300));
+    QCOMPARE(secondary->window->windowTitle(), QString());
+    QCOMPARE(secondary->window->centralWidget()->layout()->contentsMargins(), QMargins(0, 0, 0, 0));
+    QCOMPARE(secondary->window->parentWidget(), nullptr);
+}
+
+void TestSecondary::optionsArePassedThrough()
+{
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> secondary =
+        ui.open_window({.title = QStringLiteral("Détails"), .width = 520, .height = 310, .padding = 6});
+    QCOMPARE(secondary->window->windowTitle(), QStringLiteral("Détails"));
+    QCOMPARE(secondary->window->size(), QSize(520, 310));
+    QCOMPARE(secondary->window->centralWidget()->layout()->contentsMargins(), QMargins(6, 6, 6, 6));
+}
+
+void TestSecondary::windowsDoNotShareContent()
+{
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> first = ui.open_window();
+    std::unique_ptr<UIWrapper> second = ui.open_window();
+    ui.add_label(QStringLiteral("Principale"));
+    first->add_label(QStringLiteral("Un"), {.name = QStringLiteral("titre")});
+    second->add_label(QStringLiteral("Deux"), {.name = QStringLiteral("titre")});
+
+    QCOMPARE(labelTexts(ui), QStringList{QStringLiteral("Principale")});
+    QCOMPARE(labelTexts(*first), QStringList{QStringLiteral("Un")});
+    QCOMPARE(labelTexts(*second), QStringList{QStringLiteral("Deux")});
+    QCOMPARE(ui.get(QStringLiteral("titre")), nullptr);
+    QCOMPARE(first->get(QStringLiteral("titre"))->window(), first->window);
+    QCOMPARE(second->get(QStringLiteral("titre"))->window(), second->window);
+    QCOMPARE(content(*first)->layout()->count(), 1);
+}
+
+void TestSecondary::settingsStayWithTheirWindow()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile style(dir.filePath(QStringLiteral("style.qss")));
+    QVERIFY(style.open(QIODevice::WriteOnly));
+    QCOMPARE(style.write("QLabel { color: red; }"), 22);
+    style.close();
+
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> first = ui.open_window();
+    std::unique_ptr<UIWrapper> second = ui.open_window();
+    first->set_opacity(0.2).load_style(style.fileName()).set_style(QStringLiteral("background: black;"));
+
+    QCOMPARE(first->window->windowOpacity(), 0.2);
+    QCOMPARE(first->window->styleSheet(), QStringLiteral("QLabel { color: red; }"));
+    for (const UIWrapper* other : {&ui, second.get()}) {
+        QCOMPARE(other->window->windowOpacity(), 1.0);
+        QCOMPARE(other->window->styleSheet(), QString());
+        QCOMPARE(content(*other)->styleSheet(), QString());
+    }
+}
+
+void TestSecondary::closingOneWindowLeavesTheOthers()
+{
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> first = ui.open_window();
+    std::unique_ptr<UIWrapper> second = ui.open_window();
+    int mainCloses = 0;
+    int firstCloses = 0;
+    int secondCloses = 0;
+    ui.set_on_close([&] { ++mainCloses; });
+    first->set_on_close([&] { ++firstCloses; });
+    second->set_on_close([&] { ++secondCloses; });
+    ui.window->show();
+
+    QVERIFY(ui.window->close());
+    QCOMPARE(mainCloses, 1);
+    QCOMPARE(firstCloses, 0);
+    QVERIFY(first->window->isVisible());
+
+    QVERIFY(first->window->close());
+    QCOMPARE(firstCloses, 1);
+    QCOMPARE(secondCloses, 0);
+    QVERIFY(second->window->isVisible());
+    QCOMPARE(mainCloses, 1);
+}
+
+void TestSecondary::applicationObjectIsShared()
+{
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> first = ui.open_window();
+    std::unique_ptr<UIWrapper> nested = first->open_window();
+    QCOMPARE(first->app, ui.app);
+    QCOMPARE(nested->app, ui.app);
+    QCOMPARE(static_cast<QCoreApplication*>(ui.app), QCoreApplication::instance());
+}
+
+void TestSecondary::releasingTheWrapperDestroysItsWindow()
+{
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> secondary = ui.open_window();
+    secondary->add_label(QStringLiteral("Éphémère"));
+    const QPointer<QMainWindow> window = secondary->window;
+    const QPointer<QWidget> label = secondary->window->findChild<QLabel*>();
+    secondary.reset();
+    QVERIFY(window.isNull());
+    QVERIFY(label.isNull());
+    QVERIFY(ui.window);
+    QVERIFY(!QApplication::topLevelWidgets().contains(window.data()));
+}
+
+void TestSecondary::windowDeletedByQtIsNotDeletedTwice()
+{
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> secondary = ui.open_window();
+    secondary->window->setAttribute(Qt::WA_DeleteOnClose);
+    const QPointer<QMainWindow> window = secondary->window;
+    QVERIFY(window->close());
+    QTRY_VERIFY(window.isNull());
+    secondary.reset();
+}
+
+void TestSecondary::secondaryWindowOpensItsOwnSecondary()
+{
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> first = ui.open_window({.title = QStringLiteral("Un")});
+    std::unique_ptr<UIWrapper> nested = first->open_window({.title = QStringLiteral("Deux"), .width = 250});
+    QVERIFY(nested->window->isVisible());
+    QCOMPARE(nested->window->size(), QSize(250, 300));
+    QCOMPARE(nested->window->windowTitle(), QStringLiteral("Deux"));
+    QCOMPARE(nested->window->parentWidget(), nullptr);
+
+    nested->add_label(QStringLiteral("Profond"));
+    QCOMPARE(labelTexts(*first), QStringList());
+
+    first.reset();
+    QVERIFY(nested->window->isVisible());
+    QCOMPARE(labelTexts(*nested), QStringList{QStringLiteral("Profond")});
+}
+
+QTEST_MAIN(TestSecondary)
+#include "tst_secondary.moc"
