@@ -2,7 +2,6 @@
 
 #include <velmora/velmora.h>
 
-#include <QHeaderView>
 #include <QTableWidget>
 #include <QTest>
 
