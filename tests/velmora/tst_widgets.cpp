@@ -1,0 +1,287 @@
+#include "layout_probe.h"
+
+#include <velmora/velmora.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include <stdexcept>
+
+using velmora::Section;
+
+namespace {
+
+void clickCheckBox(QCheckBox* box)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
+}
+
+} // namespace
+
+class TestWidgets : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void widgetsAreBuiltFromTheirArguments();
+    void setUpDoesNotReachCallbacks();
+    void inputReportsWholeTextAtEachKeystroke();
+    void dropdownReportsTheEntryChosen();
+    void checkboxReportsItsNewState();
+    void buttonReportsEachClick();
+    void inputWithoutArgumentsIsEmpty();
+    void emptyDropdownStillConnectsItsCallback();
+
+    void buttonGapAddsSpacingWithoutStretchEntry_data();
+    void buttonGapAddsSpacingWithoutStretchEntry();
+    void buttonWithoutCallbackIsRejectedBeforeAnythingIsAdded();
+
+    void wrapperAddsToContentColumn();
+
+    void throwingCallbackIsReportedAndTheAppCarriesOn_data();
+    void throwingCallbackIsReportedAndTheAppCarriesOn();
+};
+
+void TestWidgets::widgetsAreBuiltFromTheirArguments()
+{
+    Host host;
+    Section section(host.layout, {.stretches = {1, 2, 3, 4, 5}});
+    Section& result = section.add_label("Nom", {.name = "l"})
+                          .add_button("Valider", [] {}, {.name = "b"})
+                          .add_input({.placeholder = "Votre nom", .name = "i"})
+                          .add_dropdown({"Un", "Deux"}, {.name = "d"})
+                          .add_checkbox("Actif", {.checked = true, .name = "c"});
+    QCOMPARE(&result, &section);
+    QCOMPARE(itemsOf(section),
+             QStringList({"QLabel:1", "QPushButton:2", "QLineEdit:3", "QComboBox:4", "QCheckBox:5"}));
+
+    QCOMPARE(qobject_cast<QLabel*>(section.get("l"))->text(), QStringLiteral("Nom"));
+    QCOMPARE(qobject_cast<QPushButton*>(section.get("b"))->text(), QStringLiteral("Valider"));
+    auto* input = qobject_cast<QLineEdit*>(section.get("i"));
+    QCOMPARE(input->placeholderText(), QStringLiteral("Votre nom"));
+    QCOMPARE(input->text(), QString());
+    auto* combo = qobject_cast<QComboBox*>(section.get("d"));
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->itemText(1), QStringLiteral("Deux"));
+    QCOMPARE(combo->currentText(), QStringLiteral("Un"));
+    auto* box = qobject_cast<QCheckBox*>(section.get("c"));
+    QCOMPARE(box->text(), QStringLiteral("Actif"));
+    QVERIFY(box->isChecked());
+}
+
+void TestWidgets::setUpDoesNotReachCallbacks()
+{
+    Host host;
+    Section section(host.layout);
+    int calls = 0;
+    section.add_input({.placeholder = "x", .callback = [&](const QString&) { ++calls; }})
+        .add_dropdown({"Un", "Deux"}, {.callback = [&](const QString&) { ++calls; }})
+        .add_checkbox("Actif", {.callback = [&](bool) { ++calls; }, .checked = true});
+    QCOMPARE(calls, 0);
+}
+
+void TestWidgets::inputReportsWholeTextAtEachKeystroke()
+{
+    Host host;
+    Section section(host.layout);
+    QStringList texts;
+    section.add_input({.callback = [&](const QString& text) { texts << text; }});
+    QTest::keyClicks(widgetAt<QLineEdit>(section, 0), "abc");
+    QCOMPARE(texts, QStringList({"a", "ab", "abc"}));
+}
+
+void TestWidgets::dropdownReportsTheEntryChosen()
+{
+    Host host;
+    Section section(host.layout);
+    QStringList chosen;
+    section.add_dropdown({"Un", "Deux", "Trois"}, {.callback = [&](const QString& text) { chosen << text; }});
+    auto* combo = widgetAt<QComboBox>(section, 0);
+
+    combo->setCurrentIndex(2);
+    QTest::keyClick(combo, Qt::Key_Up);
+    QCOMPARE(chosen, QStringList({"Trois", "Deux"}));
+}
+
+void TestWidgets::checkboxReportsItsNewState()
+{
+    Host host;
+    Section section(host.layout);
+    QList<bool> states;
+    section.add_checkbox(
+        "Actif", {.callback = [&](bool checked) { states << checked; }, .checked = true, .name = "actif"});
+    clickCheckBox(widgetAt<QCheckBox>(section, 0));
+    QCOMPARE(states, QList<bool>({false}));
+    qobject_cast<QCheckBox*>(section.get("actif"))->setChecked(true);
+    QCOMPARE(states, QList<bool>({false, true}));
+}
+
+void TestWidgets::buttonReportsEachClick()
+{
+    Host host;
+    Section section(host.layout);
+    int clicks = 0;
+    section.add_button("OK", [&] { ++clicks; });
+    auto* button = widgetAt<QPushButton>(section, 0);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(clicks, 2);
+}
+
+void TestWidgets::inputWithoutArgumentsIsEmpty()
+{
+    Host host;
+    Section section(host.layout, {.stretches = {6}});
+    QCOMPARE(&section.add_input(), &section);
+    auto* input = widgetAt<QLineEdit>(section, 0);
+    QVERIFY(input);
+    QCOMPARE(input->text(), QString());
+    QCOMPARE(input->placeholderText(), QString());
+    QCOMPARE(input->objectName(), QString());
+    QCOMPARE(itemsOf(section), QStringList({"QLineEdit:6"}));
+}
+
+void TestWidgets::emptyDropdownStillConnectsItsCallback()
+{
+    Host host;
+    Section section(host.layout);
+    QStringList chosen;
+    section.add_dropdown({}, {.callback = [&](const QString& text) { chosen << text; }});
+    auto* combo = widgetAt<QComboBox>(section, 0);
+    QCOMPARE(combo->count(), 0);
+    QCOMPARE(combo->currentIndex(), -1);
+
+    combo->addItem("Plus tard");
+    QCOMPARE(chosen, QStringList({"Plus tard"}));
+}
+
+void TestWidgets::buttonGapAddsSpacingWithoutStretchEntry_data()
+{
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("no gap") << 0 << QStringList{"QPushButton:2", "QLabel:3"};
+    QTest::newRow("negative gap") << -4 << QStringList{"QPushButton:2", "QLabel:3"};
+    QTest::newRow("12 px") << 12 << QStringList{"QPushButton:2", "spacing:12", "QLabel:3"};
+}
+
+void TestWidgets::buttonGapAddsSpacingWithoutStretchEntry()
+{
+    QFETCH(int, gap);
+    QFETCH(QStringList, expected);
+
+    Host host;
+    Section section(host.layout, {.stretches = {2, 3}});
+    section.add_button("OK", [] {}, {.gap = gap}).add_label("après");
+    QCOMPARE(itemsOf(section), expected);
+}
+
+void TestWidgets::buttonWithoutCallbackIsRejectedBeforeAnythingIsAdded()
+{
+    Host host;
+    Section section(host.layout, {.stretches = {2}});
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, section.add_button("OK", {}, {.gap = 8, .name = "ok"}));
+    QCOMPARE(host.layout->count(), 0);
+    QCOMPARE(section.get("ok"), nullptr);
+    QCOMPARE(host.widget.findChildren<QPushButton*>().size(), 0);
+    section.add_label("a");
+    QCOMPARE(itemsOf(section), QStringList({"QLabel:2"}));
+}
+
+void TestWidgets::wrapperAddsToContentColumn()
+{
+    velmora::UIWrapper ui;
+    QStringList events;
+    Section& result = ui.add_input({.callback = [&](const QString& text) { events << text; }})
+                          .add_dropdown({"Un"}, {.name = "liste"});
+    Section& second = ui.add_checkbox("Actif", {.callback = [&](bool) { events << "coché"; }});
+    QCOMPARE(&result, &ui.end());
+    QCOMPARE(&second, &ui.end());
+
+    auto* content = ui.window->findChild<QWidget*>("content");
+    auto* layout = qobject_cast<QBoxLayout*>(content->layout());
+    QCOMPARE(itemsOf(layout), QStringList({"QLineEdit:0", "QComboBox:0", "QCheckBox:0"}));
+    QCOMPARE(ui.get("liste"), layout->itemAt(1)->widget());
+
+    QTest::keyClicks(qobject_cast<QLineEdit*>(layout->itemAt(0)->widget()), "o");
+    qobject_cast<QCheckBox*>(layout->itemAt(2)->widget())->toggle();
+    QCOMPARE(events, QStringList({"o", "coché"}));
+}
+
+void TestWidgets::throwingCallbackIsReportedAndTheAppCarriesOn_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<bool>("standardException");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("button") << "button" << true
+                            << "velmora : le callback de add_button a levé une exception : boum";
+    QTest::newRow("input") << "input" << true
+                           << "velmora : le callback de add_input a levé une exception : boum";
+    QTest::newRow("dropdown") << "dropdown" << true
+                              << "velmora : le callback de add_dropdown a levé une exception : boum";
+    QTest::newRow("checkbox") << "checkbox" << true
+                              << "velmora : le callback de add_checkbox a levé une exception : boum";
+    QTest::newRow("not a std::exception")
+        << "button" << false << "velmora : le callback de add_button a levé une exception inconnue";
+}
+
+void TestWidgets::throwingCallbackIsReportedAndTheAppCarriesOn()
+{
+    QFETCH(QString, widget);
+    QFETCH(bool, standardException);
+    QFETCH(QString, message);
+
+    Host host;
+    Section section(host.layout);
+    int calls = 0;
+    const auto fail = [&] {
+        ++calls;
+        if (standardException)
+            throw std::runtime_error("boum");
+        throw 42;
+    };
+    if (widget == "button")
+        section.add_button("OK", fail);
+    else if (widget == "input")
+        section.add_input({.callback = [&](const QString&) { fail(); }});
+    else if (widget == "dropdown")
+        section.add_dropdown({"Un", "Deux", "Trois"}, {.callback = [&](const QString&) { fail(); }});
+    else
+        section.add_checkbox("Actif", {.callback = [&](bool) { fail(); }});
+    int okClicks = 0;
+    section.add_button("Autre", [&] { ++okClicks; });
+
+    QWidget* target = layoutOf(section)->itemAt(0)->widget();
+    const auto trigger = [&] {
+        QTest::ignoreMessage(QtCriticalMsg,
+                             QRegularExpression('^' + QRegularExpression::escape(message) + '$'));
+        if (auto* button = qobject_cast<QPushButton*>(target))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else if (auto* input = qobject_cast<QLineEdit*>(target))
+            QTest::keyClick(input, Qt::Key_A);
+        else if (auto* combo = qobject_cast<QComboBox*>(target))
+            combo->setCurrentIndex(combo->currentIndex() + 1);
+        else
+            qobject_cast<QCheckBox*>(target)->toggle();
+    };
+    trigger();
+    trigger();
+    QCOMPARE(calls, 2);
+
+    QTest::mouseClick(widgetAt<QPushButton>(section, 1), Qt::LeftButton);
+    QCOMPARE(okClicks, 1);
+}
+
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"
