@@ -43,6 +43,13 @@ QWidget* makeWidget(int index)
     return widget;
 }
 
+// Delivers the events that creating the widgets posted, as a running application would; left
+// queued, they would make destroying a large tree quadratic.
+void settle()
+{
+    QCoreApplication::sendPostedEvents();
+}
+
 // One root whose single layout holds all the other widgets.
 std::unique_ptr<QWidget> flatTree(int count)
 {
@@ -50,6 +57,7 @@ std::unique_ptr<QWidget> flatTree(int count)
     auto* layout = new QVBoxLayout(root.get());
     for (int i = 1; i < count; ++i)
         layout->addWidget(makeWidget(i));
+    settle();
     return root;
 }
 
@@ -68,6 +76,7 @@ std::unique_ptr<QWidget> nestedTree(int count)
         parent->layout()->addWidget(widget);
         nodes.append(widget);
     }
+    settle();
     return root;
 }
 

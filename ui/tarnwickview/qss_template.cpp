@@ -13,7 +13,6 @@
 #include <QScrollArea>
 #include <QSet>
 #include <QSlider>
-#include <QStringList>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -160,47 +159,56 @@ void generate_qss(QWidget* root, const QString& path)
 
     const QList<QWidget*> widgets = _collect_widgets(root);
 
-    QStringList lines{
-        QStringLiteral("/* ================================================================ */"),
-        QStringLiteral("/* QSS généré automatiquement par tarnwickview                      */"),
-        QStringLiteral("/* Décommentez et modifiez les propriétés que vous voulez utiliser  */"),
-        QStringLiteral("/* ================================================================ */\n"),
-        QStringLiteral("/* ── Styles globaux par type de widget ── */\n"),
+    // The file is a series of entries joined with line feeds; an entry may hold line feeds itself.
+    QString content;
+    auto entry = [&content](QStringView text) {
+        if (!content.isEmpty())
+            content += QLatin1Char('\n');
+        content += text;
     };
+    entry(u"/* ================================================================ */");
+    entry(u"/* QSS généré automatiquement par tarnwickview                      */");
+    entry(u"/* Décommentez et modifiez les propriétés que vous voulez utiliser  */");
+    entry(u"/* ================================================================ */\n");
+    entry(u"/* ── Styles globaux par type de widget ── */\n");
 
     std::array<bool, QSS_TEMPLATES.size()> seen_types{};
     for (const QWidget* widget : widgets) {
         const std::type_info& type = typeid(*widget);
-        const auto entry = std::find_if(QSS_TEMPLATES.begin(), QSS_TEMPLATES.end(),
+        const auto found = std::find_if(QSS_TEMPLATES.begin(), QSS_TEMPLATES.end(),
                                         [&type](const QssTemplate& t) { return *t.type == type; });
-        if (entry == QSS_TEMPLATES.end())
+        if (found == QSS_TEMPLATES.end())
             continue;
-        bool& seen = seen_types[size_t(entry - QSS_TEMPLATES.begin())];
+        bool& seen = seen_types[size_t(found - QSS_TEMPLATES.begin())];
         if (seen)
             continue;
         seen = true;
-        lines.append(QString::fromUtf8(entry->block));
-        lines.append(QString());
+        entry(QString::fromUtf8(found->block));
+        entry({});
     }
 
-    bool header = false;
+    bool named = false;
     for (const QWidget* widget : widgets) {
         const QString name = widget->objectName();
         if (name.isEmpty())
             continue;
-        if (!header) {
-            lines.append(QStringLiteral("\n/* ── Styles spécifiques par nom (#objectName) ── */\n"));
-            header = true;
+        if (!named) {
+            entry(u"\n/* ── Styles spécifiques par nom (#objectName) ── */\n");
+            named = true;
         }
-        lines.append(QStringLiteral("/* ") + detail::_class_name(widget) + QStringLiteral(" */"));
-        lines.append(QLatin1Char('#') + name + QStringLiteral(" {"));
-        lines.append(QStringLiteral("    /* background-color: ; */"));
-        lines.append(QStringLiteral("    /* color: ; */"));
-        lines.append(QStringLiteral("}"));
-        lines.append(QString());
+        entry(u"/* ");
+        content += detail::_class_name(widget);
+        content += QLatin1String(" */");
+        entry(u"#");
+        content += name;
+        content += QLatin1String(" {");
+        entry(u"    /* background-color: ; */");
+        entry(u"    /* color: ; */");
+        entry(u"}");
+        entry({});
     }
 
-    detail::writeUtf8File(path, lines.join(QLatin1Char('\n')));
+    detail::writeUtf8File(path, content);
     detail::printLine(QStringLiteral("Template QSS généré → ") + path);
 }
 

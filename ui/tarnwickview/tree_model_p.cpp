@@ -2,24 +2,21 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSet>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include <vector>
+
 namespace tarnwickview::detail {
 namespace {
-
-QString quoted(const QString& text)
-{
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-}
 
 // Spaces and separators other than the ASCII space would be invisible or break the line, and the
 // other categories have no glyph of their own; all of them are spelled out as escapes.
@@ -51,19 +48,16 @@ void appendEscape(QString& out, char32_t codePoint)
         out += QStringLiteral("\\U%1").arg(uint(codePoint), 8, 16, QLatin1Char('0'));
 }
 
-QString quoteTitle(const QString& title)
+void appendQuotedTitle(QString& out, const QString& title)
 {
     const QChar quote = title.contains(QLatin1Char('\'')) && !title.contains(QLatin1Char('"'))
                             ? QLatin1Char('"')
                             : QLatin1Char('\'');
-    QString out;
-    out.reserve(title.size() + 2);
     out += quote;
     for (qsizetype i = 0; i < title.size(); ++i) {
+        const qsizetype first = i;
         char32_t codePoint = title.at(i).unicode();
-        const bool pair =
-            title.at(i).isHighSurrogate() && i + 1 < title.size() && title.at(i + 1).isLowSurrogate();
-        if (pair) {
+        if (title.at(i).isHighSurrogate() && i + 1 < title.size() && title.at(i + 1).isLowSurrogate()) {
             codePoint = QChar::surrogateToUcs4(title.at(i), title.at(i + 1));
             ++i;
         }
@@ -78,91 +72,110 @@ QString quoteTitle(const QString& title)
             out += QLatin1String("\\r");
         } else if (!isPrintable(codePoint)) {
             appendEscape(out, codePoint);
-        } else if (pair) {
-            out += title.at(i - 1);
-            out += title.at(i);
         } else {
-            out += title.at(i);
+            out += QStringView(title).sliced(first, i - first + 1);
         }
     }
     out += quote;
-    return out;
 }
 
-QString titleList(const QStringList& titles)
+void appendTitleList(QString& out, const QTabWidget* tabs)
 {
-    QString out = QStringLiteral("[");
-    for (qsizetype i = 0; i < titles.size(); ++i) {
+    out += QLatin1Char('[');
+    for (int i = 0; i < tabs->count(); ++i) {
         if (i > 0)
-            out += QStringLiteral(", ");
-        out += quoteTitle(titles.at(i));
+            out += QLatin1String(", ");
+        appendQuotedTitle(out, tabs->tabText(i));
     }
     out += QLatin1Char(']');
-    return out;
 }
 
-QString body(const QObject* obj)
+// Texts are inserted as the widget returns them: not trimmed, not escaped.
+void appendQuoted(QString& out, QLatin1String word, const QString& text)
 {
-    if (auto* label = qobject_cast<const QLabel*>(obj))
-        return QStringLiteral("QLabel  ") + quoted(label->text());
-    if (auto* button = qobject_cast<const QPushButton*>(obj))
-        return QStringLiteral("QPushButton  ") + quoted(button->text());
-    if (auto* table = qobject_cast<const QTableWidget*>(obj))
-        return QStringLiteral("QTableWidget  %1\u00d7%2").arg(table->rowCount()).arg(table->columnCount());
-    if (auto* edit = qobject_cast<const QLineEdit*>(obj))
-        return QStringLiteral("QLineEdit  placeholder=") + quoted(edit->placeholderText());
-    if (auto* combo = qobject_cast<const QComboBox*>(obj))
-        return QStringLiteral("QComboBox  %1 options").arg(combo->count());
-    if (auto* check = qobject_cast<const QCheckBox*>(obj))
-        return QStringLiteral("QCheckBox  ") + quoted(check->text());
-    if (auto* tabs = qobject_cast<const QTabWidget*>(obj)) {
-        QStringList titles;
-        titles.reserve(tabs->count());
-        for (int i = 0; i < tabs->count(); ++i)
-            titles.append(tabs->tabText(i));
-        return QStringLiteral("QTabWidget  ") + titleList(titles);
+    out += word;
+    out += QLatin1Char('\'');
+    out += text;
+    out += QLatin1Char('\'');
+}
+
+void appendBody(QString& out, const QObject* obj)
+{
+    if (auto* label = qobject_cast<const QLabel*>(obj)) {
+        appendQuoted(out, QLatin1String("QLabel  "), label->text());
+    } else if (auto* button = qobject_cast<const QPushButton*>(obj)) {
+        appendQuoted(out, QLatin1String("QPushButton  "), button->text());
+    } else if (auto* table = qobject_cast<const QTableWidget*>(obj)) {
+        out += QLatin1String("QTableWidget  ");
+        out += QString::number(table->rowCount());
+        out += QChar(0x00d7);
+        out += QString::number(table->columnCount());
+    } else if (auto* edit = qobject_cast<const QLineEdit*>(obj)) {
+        appendQuoted(out, QLatin1String("QLineEdit  placeholder="), edit->placeholderText());
+    } else if (auto* combo = qobject_cast<const QComboBox*>(obj)) {
+        out += QLatin1String("QComboBox  ");
+        out += QString::number(combo->count());
+        out += QLatin1String(" options");
+    } else if (auto* check = qobject_cast<const QCheckBox*>(obj)) {
+        appendQuoted(out, QLatin1String("QCheckBox  "), check->text());
+    } else if (auto* tabs = qobject_cast<const QTabWidget*>(obj)) {
+        out += QLatin1String("QTabWidget  ");
+        appendTitleList(out, tabs);
+    } else if (qobject_cast<const QScrollArea*>(obj)) {
+        out += QLatin1String("QScrollArea");
+    } else if (auto* progress = qobject_cast<const QProgressBar*>(obj)) {
+        out += QLatin1String("QProgressBar  ");
+        out += QString::number(progress->value());
+        out += QLatin1Char('/');
+        out += QString::number(progress->maximum());
+    } else if (auto* slider = qobject_cast<const QSlider*>(obj)) {
+        out += QLatin1String("QSlider  ");
+        out += QString::number(slider->value());
+    } else {
+        out += _class_name(obj);
     }
-    if (qobject_cast<const QScrollArea*>(obj))
-        return QStringLiteral("QScrollArea");
-    if (auto* progress = qobject_cast<const QProgressBar*>(obj))
-        return QStringLiteral("QProgressBar  %1/%2").arg(progress->value()).arg(progress->maximum());
-    if (auto* slider = qobject_cast<const QSlider*>(obj))
-        return QStringLiteral("QSlider  %1").arg(slider->value());
-    return _class_name(obj);
 }
 
 } // namespace
 
 QList<QWidget*> _visual_children(const QObject* obj)
 {
-    QList<QWidget*> children;
-    for (QObject* child : obj->children()) {
-        if (child->isWidgetType())
-            children.append(static_cast<QWidget*>(child));
-    }
+    const QObjectList& objects = obj->children();
     const QLayout* layout = obj->isWidgetType() ? static_cast<const QWidget*>(obj)->layout() : nullptr;
-    if (!layout)
-        return children;
-
-    QList<QWidget*> ordered;
-    ordered.reserve(children.size());
-    QSet<const QWidget*> seen;
-    seen.reserve(layout->count());
-    for (int i = 0; i < layout->count(); ++i) {
-        QLayoutItem* item = layout->itemAt(i);
-        QWidget* widget = item ? item->widget() : nullptr;
-        // A direct child is exactly a widget whose parent is `obj`: an O(1) test in place of a
-        // search through `children`, which keeps wide layouts linear.
-        if (widget && widget->parent() == obj && !seen.contains(widget)) {
-            ordered.append(widget);
-            seen.insert(widget);
+    QList<QWidget*> result;
+    if (!layout) {
+        for (QObject* child : objects) {
+            if (child->isWidgetType())
+                result.append(static_cast<QWidget*>(child));
         }
+        return result;
     }
-    for (QWidget* child : children) {
-        if (!seen.contains(child))
-            ordered.append(child);
+
+    // Where each direct child stands in the child list: the layout pass tells a child from a
+    // foreign widget and marks it placed by hashing, without searching the list or reading the
+    // child itself, which keeps wide layouts linear and light on memory traffic.
+    QHash<const QObject*, qsizetype> position;
+    position.reserve(objects.size());
+    for (qsizetype i = 0; i < objects.size(); ++i)
+        position.insert(objects.at(i), i);
+    std::vector<bool> placed(size_t(objects.size()), false);
+
+    result.reserve(objects.size());
+    for (int i = 0; i < layout->count(); ++i) {
+        const QLayoutItem* item = layout->itemAt(i);
+        QWidget* widget = item ? item->widget() : nullptr;
+        const auto found = widget ? position.constFind(widget) : position.cend();
+        if (found == position.cend() || placed[size_t(*found)])
+            continue;
+        placed[size_t(*found)] = true;
+        result.append(widget);
     }
-    return ordered;
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        QObject* child = objects.at(i);
+        if (!placed[size_t(i)] && child->isWidgetType())
+            result.append(static_cast<QWidget*>(child));
+    }
+    return result;
 }
 
 QString _class_name(const QObject* obj)
@@ -172,12 +185,22 @@ QString _class_name(const QObject* obj)
     return scope < 0 ? name : name.mid(scope + 2);
 }
 
+void _append_node_label(QString& out, const QObject* obj)
+{
+    appendBody(out, obj);
+    const QString name = obj->objectName();
+    if (!name.isEmpty()) {
+        out += QLatin1String("  [#");
+        out += name;
+        out += QLatin1Char(']');
+    }
+}
+
 QString _node_label(const QObject* obj)
 {
-    const QString name = obj->objectName();
-    if (name.isEmpty())
-        return body(obj);
-    return body(obj) + QStringLiteral("  [#") + name + QLatin1Char(']');
+    QString label;
+    _append_node_label(label, obj);
+    return label;
 }
 
 } // namespace tarnwickview::detail

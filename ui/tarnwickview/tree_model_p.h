@@ -19,6 +19,9 @@ QList<QWidget*> _visual_children(const QObject* obj);
 /// has an object name.
 QString _node_label(const QObject* obj);
 
+/// Appends the label of `obj` to `out`; the same text as _node_label without a string of its own.
+void _append_node_label(QString& out, const QObject* obj);
+
 /// The most derived class name of `obj` that has run-time class information, without namespace.
 QString _class_name(const QObject* obj);
 

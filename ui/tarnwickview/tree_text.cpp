@@ -3,7 +3,6 @@
 #include "text_file_p.h"
 #include "tree_model_p.h"
 
-#include <QStringList>
 #include <QWidget>
 
 #include <stdexcept>
@@ -17,14 +16,22 @@ void requireRoot(const QWidget* root)
         throw std::invalid_argument("tarnwickview: root widget is null");
 }
 
-void _walk(const QObject* obj, const QString& prefix, bool is_last, QStringList& lines)
+// The tree text grows in `text`, one line per widget, a line feed before every line but the
+// first. `prefix` is shared by the whole walk: each level appends its marker and removes it again,
+// so no line costs more than the characters it holds.
+void _walk(const QObject* obj, QString& prefix, bool is_last, QString& text)
 {
-    lines.append(prefix + (is_last ? QStringLiteral("└─ ") : QStringLiteral("├─ ")) +
-                 detail::_node_label(obj));
+    text += QLatin1Char('\n');
+    text += prefix;
+    text += is_last ? QStringView(u"└─ ") : QStringView(u"├─ ");
+    detail::_append_node_label(text, obj);
     const QList<QWidget*> children = detail::_visual_children(obj);
-    const QString child_prefix = prefix + (is_last ? QStringLiteral("   ") : QStringLiteral("│  "));
+    if (children.isEmpty())
+        return;
+    prefix += is_last ? QStringView(u"   ") : QStringView(u"│  ");
     for (qsizetype i = 0; i < children.size(); ++i)
-        _walk(children.at(i), child_prefix, i == children.size() - 1, lines);
+        _walk(children.at(i), prefix, i == children.size() - 1, text);
+    prefix.chop(3);
 }
 
 } // namespace
@@ -32,11 +39,12 @@ void _walk(const QObject* obj, const QString& prefix, bool is_last, QStringList&
 QString get_tree(QWidget* root)
 {
     requireRoot(root);
-    QStringList lines{detail::_node_label(root)};
+    QString text = detail::_node_label(root);
+    QString prefix;
     const QList<QWidget*> children = detail::_visual_children(root);
     for (qsizetype i = 0; i < children.size(); ++i)
-        _walk(children.at(i), QString(), i == children.size() - 1, lines);
-    return lines.join(QLatin1Char('\n'));
+        _walk(children.at(i), prefix, i == children.size() - 1, text);
+    return text;
 }
 
 void print_tree(QWidget* root)
