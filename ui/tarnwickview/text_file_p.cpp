@@ -146,7 +146,7 @@ void writeUtf8File(const QString& path, const QString& text)
     const QByteArray bytes = text.toUtf8();
 
     struct stat existing = {};
-    bool exists = ::stat(target.constData(), &existing) == 0;
+    const bool exists = ::stat(target.constData(), &existing) == 0;
     if (!exists && errno != ENOENT)
         fail(path, errno);
     if (exists && S_ISDIR(existing.st_mode))
@@ -158,8 +158,7 @@ void writeUtf8File(const QString& path, const QString& text)
     }
     if (exists) {
         // Renaming over the file would bypass its own permissions; it must be writable as itself.
-        FileDescriptor probe(::open(target.constData(), O_WRONLY | O_CLOEXEC));
-        if (!probe.valid())
+        if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
             fail(path, errno);
         // Replace the file a symbolic link points to, not the link itself.
         if (char* resolved = ::realpath(target.constData(), nullptr)) {
