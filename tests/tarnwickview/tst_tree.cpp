@@ -1,0 +1,389 @@
+#include <tarnwickview/tarnwickview.h>
+
+#include "test_support.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <system_error>
+
+#include <sys/stat.h>
+
+Q_DECLARE_METATYPE(std::errc)
+
+namespace {
+
+// The tree of the documented example: a named window with a title, a row of two buttons and a
+// frame holding a check box and a progress bar.
+std::unique_ptr<QWidget> exampleWindow()
+{
+    auto root = std::make_unique<QWidget>();
+    root->setObjectName(QStringLiteral("fenetre"));
+    auto* column = new QVBoxLayout(root.get());
+
+    auto* title = new QLabel(QStringLiteral("Titre"));
+    title->setObjectName(QStringLiteral("titre"));
+    column->addWidget(title);
+
+    auto* buttons = new QWidget;
+    auto* row = new QHBoxLayout(buttons);
+    row->addWidget(new QPushButton(QStringLiteral("OK")));
+    auto* cancel = new QPushButton(QStringLiteral("Annuler"));
+    cancel->setObjectName(QStringLiteral("btn_annuler"));
+    row->addWidget(cancel);
+    column->addWidget(buttons);
+
+    auto* frame = new QFrame;
+    auto* inner = new QVBoxLayout(frame);
+    inner->addWidget(new QCheckBox(QStringLiteral("Actif")));
+    auto* progress = new QProgressBar;
+    progress->setRange(0, 100);
+    progress->setValue(40);
+    inner->addWidget(progress);
+    column->addWidget(frame);
+    return root;
+}
+
+const QString EXAMPLE_TREE = QStringLiteral("QWidget  [#fenetre]\n"
+                                            "├─ QLabel  'Titre'  [#titre]\n"
+                                            "├─ QWidget\n"
+                                            "│  ├─ QPushButton  'OK'\n"
+                                            "│  └─ QPushButton  'Annuler'  [#btn_annuler]\n"
+                                            "└─ QFrame\n"
+                                            "   ├─ QCheckBox  'Actif'\n"
+                                            "   └─ QProgressBar  40/100");
+
+QLabel* labelIn(QWidget* parent, const char* text)
+{
+    return new QLabel(QString::fromUtf8(text), parent);
+}
+
+} // namespace
+
+class TestTree : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Children and their order.
+    void layoutWidgetsComeFirstThenOtherChildren();
+    void widgetWithoutLayoutListsChildrenInChildOrder();
+    void layoutItemOfAnotherParentIsNotListed();
+    void widgetHeldTwiceByLayoutIsListedOnce();
+
+    // Text tree.
+    void documentedExampleIsRenderedExactly();
+    void rootWithoutChildrenIsItsLabelAlone();
+    void onlyChildGetsLastConnector();
+    void markersAccumulateOnePerLevel();
+    void nullRootIsRejected();
+
+    // Standard output and files.
+    void printTreeWritesTreeAndOneLineEnd();
+    void saveTreeWritesUtf8TextThenConfirms();
+    void saveTreeShowsPathAsPassed();
+    void secondSaveLeavesOnlySecondTree();
+    void saveKeepsModeOfReplacedFile();
+    void saveThroughSymlinkReplacesItsTarget();
+    void saveErrorsCarryOsCode_data();
+    void saveErrorsCarryOsCode();
+    void failedWriteKeepsPreviousFile();
+    void unwritableFileIsNotReplaced();
+    void readOnlyDirectoryStillAllowsRewritingItsFile();
+};
+
+void TestTree::layoutWidgetsComeFirstThenOtherChildren()
+{
+    QWidget root;
+    QLabel* a = labelIn(&root, "A");
+    QLabel* b = labelIn(&root, "B");
+    QLabel* c = labelIn(&root, "C");
+    QLabel* d = labelIn(&root, "D");
+    labelIn(&root, "E");
+    auto* column = new QVBoxLayout(&root);
+    column->addWidget(a);
+    auto* row = new QHBoxLayout;
+    column->addLayout(row);
+    row->addWidget(b);
+    row->addWidget(c);
+    column->addStretch();
+    column->addWidget(d);
+
+    QCOMPARE(tarnwickview::get_tree(&root), QStringLiteral("QWidget\n"
+                                                           "├─ QLabel  'A'\n"
+                                                           "├─ QLabel  'D'\n"
+                                                           "├─ QLabel  'B'\n"
+                                                           "├─ QLabel  'C'\n"
+                                                           "└─ QLabel  'E'"));
+}
+
+void TestTree::widgetWithoutLayoutListsChildrenInChildOrder()
+{
+    QWidget root;
+    labelIn(&root, "2");
+    new QTimer(&root);
+    labelIn(&root, "1");
+    new QObject(&root);
+    QCOMPARE(tarnwickview::get_tree(&root), QStringLiteral("QWidget\n"
+                                                           "├─ QLabel  '2'\n"
+                                                           "└─ QLabel  '1'"));
+}
+
+void TestTree::layoutItemOfAnotherParentIsNotListed()
+{
+    QWidget root;
+    QWidget elsewhere;
+    QLabel* foreign = labelIn(&elsewhere, "ailleurs");
+    auto* column = new QVBoxLayout(&root);
+    column->addItem(new QWidgetItem(foreign));
+    column->addWidget(labelIn(&root, "ici"));
+    QCOMPARE(tarnwickview::get_tree(&root), QStringLiteral("QWidget\n"
+                                                           "└─ QLabel  'ici'"));
+}
+
+void TestTree::widgetHeldTwiceByLayoutIsListedOnce()
+{
+    QWidget root;
+    QLabel* first = labelIn(&root, "1");
+    QLabel* second = labelIn(&root, "2");
+    auto* column = new QVBoxLayout(&root);
+    column->addWidget(second);
+    column->addItem(new QWidgetItem(first));
+    column->addItem(new QWidgetItem(second));
+    QCOMPARE(tarnwickview::get_tree(&root), QStringLiteral("QWidget\n"
+                                                           "├─ QLabel  '2'\n"
+                                                           "└─ QLabel  '1'"));
+}
+
+void TestTree::documentedExampleIsRenderedExactly()
+{
+    const auto root = exampleWindow();
+    QCOMPARE(tarnwickview::get_tree(root.get()), EXAMPLE_TREE);
+}
+
+void TestTree::rootWithoutChildrenIsItsLabelAlone()
+{
+    QPushButton button(QStringLiteral("Seul"));
+    QCOMPARE(tarnwickview::get_tree(&button), QStringLiteral("QPushButton  'Seul'"));
+}
+
+void TestTree::onlyChildGetsLastConnector()
+{
+    QWidget root;
+    auto* child = new QWidget(&root);
+    labelIn(child, "x");
+    labelIn(child, "y");
+    QCOMPARE(tarnwickview::get_tree(&root), QStringLiteral("QWidget\n"
+                                                           "└─ QWidget\n"
+                                                           "   ├─ QLabel  'x'\n"
+                                                           "   └─ QLabel  'y'"));
+}
+
+void TestTree::markersAccumulateOnePerLevel()
+{
+    QWidget root;
+    auto* one = new QWidget(&root);
+    auto* two = new QWidget(one);
+    labelIn(two, "profond");
+    labelIn(two, "dernier");
+    labelIn(one, "oncle");
+    labelIn(&root, "fin");
+    QCOMPARE(tarnwickview::get_tree(&root), QStringLiteral("QWidget\n"
+                                                           "├─ QWidget\n"
+                                                           "│  ├─ QWidget\n"
+                                                           "│  │  ├─ QLabel  'profond'\n"
+                                                           "│  │  └─ QLabel  'dernier'\n"
+                                                           "│  └─ QLabel  'oncle'\n"
+                                                           "└─ QLabel  'fin'"));
+}
+
+void TestTree::nullRootIsRejected()
+{
+    StdoutCapture out;
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tarnwickview::get_tree(nullptr));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tarnwickview::print_tree(nullptr));
+    ScratchDirectory dir;
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tarnwickview::save_tree(nullptr));
+    QVERIFY(!QFile::exists(QStringLiteral("ui_tree.txt")));
+    QCOMPARE(out.bytes(), QByteArray());
+}
+
+void TestTree::printTreeWritesTreeAndOneLineEnd()
+{
+    const auto root = exampleWindow();
+    StdoutCapture out;
+    tarnwickview::print_tree(root.get());
+    QCOMPARE(out.bytes(), (EXAMPLE_TREE + QLatin1Char('\n')).toUtf8());
+}
+
+void TestTree::saveTreeWritesUtf8TextThenConfirms()
+{
+    const auto root = exampleWindow();
+    ScratchDirectory dir;
+    StdoutCapture out;
+    tarnwickview::save_tree(root.get());
+    QCOMPARE(out.bytes(), QStringLiteral("Arborescence sauvegardée → ui_tree.txt\n").toUtf8());
+    QCOMPARE(readFile(QStringLiteral("ui_tree.txt")), EXAMPLE_TREE.toUtf8());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("ui_tree.txt")});
+}
+
+void TestTree::saveTreeShowsPathAsPassed()
+{
+    QLabel label(QStringLiteral("é"));
+    ScratchDirectory dir;
+    QDir().mkdir(QStringLiteral("sortie"));
+    StdoutCapture out;
+    tarnwickview::save_tree(&label, QStringLiteral("sortie/arbre.txt"));
+    QCOMPARE(out.bytes(), QStringLiteral("Arborescence sauvegardée → sortie/arbre.txt\n").toUtf8());
+    QCOMPARE(readFile(QStringLiteral("sortie/arbre.txt")), QByteArray("QLabel  '\xc3\xa9'"));
+}
+
+void TestTree::secondSaveLeavesOnlySecondTree()
+{
+    const auto big = exampleWindow();
+    QLabel small(QStringLiteral("petit"));
+    ScratchDirectory dir;
+    StdoutCapture out;
+    tarnwickview::save_tree(big.get(), QStringLiteral("arbre.txt"));
+    tarnwickview::save_tree(&small, QStringLiteral("arbre.txt"));
+    QCOMPARE(readFile(QStringLiteral("arbre.txt")), QByteArray("QLabel  'petit'"));
+}
+
+void TestTree::saveKeepsModeOfReplacedFile()
+{
+    QLabel label(QStringLiteral("x"));
+    ScratchDirectory dir;
+    writeFile(QStringLiteral("arbre.txt"), "ancien");
+    QCOMPARE(::chmod("arbre.txt", 0640), 0);
+    StdoutCapture out;
+    tarnwickview::save_tree(&label, QStringLiteral("arbre.txt"));
+    struct stat st = {};
+    QCOMPARE(::stat("arbre.txt", &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0640));
+
+    tarnwickview::save_tree(&label, QStringLiteral("nouveau.txt"));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    QCOMPARE(::stat("nouveau.txt", &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0666 & ~mask));
+}
+
+void TestTree::saveThroughSymlinkReplacesItsTarget()
+{
+    QLabel label(QStringLiteral("x"));
+    ScratchDirectory dir;
+    writeFile(QStringLiteral("cible.txt"), "ancien");
+    QVERIFY(QFile::link(QStringLiteral("cible.txt"), QStringLiteral("lien.txt")));
+    StdoutCapture out;
+    tarnwickview::save_tree(&label, QStringLiteral("lien.txt"));
+    QVERIFY(QFileInfo(QStringLiteral("lien.txt")).isSymLink());
+    QCOMPARE(readFile(QStringLiteral("cible.txt")), QByteArray("QLabel  'x'"));
+}
+
+void TestTree::saveErrorsCarryOsCode_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<std::errc>("code");
+    QTest::newRow("missing directory")
+        << QStringLiteral("absent/arbre.txt") << std::errc::no_such_file_or_directory;
+    QTest::newRow("path is a directory") << QStringLiteral("dossier") << std::errc::is_a_directory;
+    QTest::newRow("directory is a file") << QStringLiteral("fichier/arbre.txt") << std::errc::not_a_directory;
+}
+
+void TestTree::saveErrorsCarryOsCode()
+{
+    QFETCH(QString, path);
+    QFETCH(std::errc, code);
+    QLabel label(QStringLiteral("x"));
+    ScratchDirectory dir;
+    QDir().mkdir(QStringLiteral("dossier"));
+    writeFile(QStringLiteral("fichier"), "garde");
+    StdoutCapture out;
+    try {
+        tarnwickview::save_tree(&label, path);
+        QFAIL("no error was raised");
+    } catch (const std::filesystem::filesystem_error& error) {
+        QCOMPARE(error.code(), std::make_error_code(code));
+        QCOMPARE(QString::fromStdString(error.path1().string()), path);
+    }
+    QCOMPARE(out.bytes(), QByteArray());
+    QVERIFY(!QFile::exists(QStringLiteral("absent")));
+    QCOMPARE(readFile(QStringLiteral("fichier")), QByteArray("garde"));
+    QCOMPARE(QDir(QStringLiteral("dossier")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             true);
+}
+
+void TestTree::failedWriteKeepsPreviousFile()
+{
+    const auto root = exampleWindow();
+    ScratchDirectory dir;
+    writeFile(QStringLiteral("arbre.txt"), "ancien");
+    StdoutCapture out;
+    {
+        const FileSizeLimit limit(16);
+        try {
+            tarnwickview::save_tree(root.get(), QStringLiteral("arbre.txt"));
+            QFAIL("no error was raised");
+        } catch (const std::filesystem::filesystem_error& error) {
+            QCOMPARE(error.code(), std::make_error_code(std::errc::file_too_large));
+        }
+    }
+    QCOMPARE(out.bytes(), QByteArray());
+    QCOMPARE(readFile(QStringLiteral("arbre.txt")), QByteArray("ancien"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("arbre.txt")});
+}
+
+void TestTree::unwritableFileIsNotReplaced()
+{
+    if (runningAsRoot())
+        QSKIP("root writes regardless of permission bits");
+    QLabel label(QStringLiteral("x"));
+    ScratchDirectory dir;
+    writeFile(QStringLiteral("arbre.txt"), "ancien");
+    QCOMPARE(::chmod("arbre.txt", 0444), 0);
+    StdoutCapture out;
+    try {
+        tarnwickview::save_tree(&label, QStringLiteral("arbre.txt"));
+        QFAIL("no error was raised");
+    } catch (const std::filesystem::filesystem_error& error) {
+        QCOMPARE(error.code(), std::make_error_code(std::errc::permission_denied));
+    }
+    QCOMPARE(out.bytes(), QByteArray());
+    QCOMPARE(readFile(QStringLiteral("arbre.txt")), QByteArray("ancien"));
+}
+
+void TestTree::readOnlyDirectoryStillAllowsRewritingItsFile()
+{
+    if (runningAsRoot())
+        QSKIP("root writes regardless of permission bits");
+    QLabel label(QStringLiteral("x"));
+    ScratchDirectory dir;
+    QDir().mkdir(QStringLiteral("lecture"));
+    writeFile(QStringLiteral("lecture/arbre.txt"), "ancien");
+    QCOMPARE(::chmod("lecture", 0555), 0);
+    StdoutCapture out;
+    try {
+        tarnwickview::save_tree(&label, QStringLiteral("lecture/arbre.txt"));
+        tarnwickview::save_tree(&label, QStringLiteral("lecture/neuf.txt"));
+        QFAIL("a new file was created in a read-only directory");
+    } catch (const std::filesystem::filesystem_error& error) {
+        QCOMPARE(error.code(), std::make_error_code(std::errc::permission_denied));
+    }
+    ::chmod("lecture", 0755);
+    QCOMPARE(readFile(QStringLiteral("lecture/arbre.txt")), QByteArray("QLabel  'x'"));
+    QCOMPARE(out.bytes(), QStringLiteral("Arborescence sauvegardée → lecture/arbre.txt\n").toUtf8());
+}
+
+QTEST_MAIN(TestTree)
+#include "tst_tree.moc"

@@ -1,0 +1,200 @@
+#include "text_file_p.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarnwickview::detail {
+namespace {
+
+[[noreturn]] void fail(const QString& path, int error)
+{
+    throw std::filesystem::filesystem_error("cannot write file",
+                                            std::filesystem::path(QFile::encodeName(path).toStdString()),
+                                            std::error_code(error, std::generic_category()));
+}
+
+// Owns a descriptor; closing it explicitly reports the error that a late write-back may raise.
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd)
+        : _fd(fd)
+    {
+    }
+    ~FileDescriptor()
+    {
+        if (_fd >= 0)
+            ::close(_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return _fd; }
+    bool valid() const { return _fd >= 0; }
+
+    /// Returns 0, or the errno of a failed close.
+    int close()
+    {
+        const int fd = _fd;
+        _fd = -1;
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+private:
+    int _fd;
+};
+
+// Removes the temporary file unless it was moved into place.
+class TemporaryName
+{
+public:
+    TemporaryName() = default;
+    ~TemporaryName()
+    {
+        if (!_name.isEmpty())
+            ::unlink(_name.constData());
+    }
+    TemporaryName(const TemporaryName&) = delete;
+    TemporaryName& operator=(const TemporaryName&) = delete;
+
+    void set(const QByteArray& name) { _name = name; }
+    const char* get() const { return _name.constData(); }
+    void release() { _name.clear(); }
+
+private:
+    QByteArray _name;
+};
+
+/// Returns 0, or the errno of the write that failed.
+int writeAll(int fd, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += n;
+        left -= n;
+    }
+    return 0;
+}
+
+QByteArray directoryOf(const QByteArray& target)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    if (slash == 0)
+        return QByteArrayLiteral("/");
+    return target.left(slash);
+}
+
+// Creates an empty file beside the target with a fresh name. The mode passes through the umask,
+// as it would for a file created directly.
+int createTemporary(const QByteArray& directory, mode_t mode, TemporaryName& name)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray candidate =
+            directory + "/.tarnwickview-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            name.set(candidate);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+void writeInPlace(const QString& path, const QByteArray& target, const QByteArray& bytes)
+{
+    FileDescriptor fd(::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!fd.valid())
+        fail(path, errno);
+    if (const int error = writeAll(fd.get(), bytes))
+        fail(path, error);
+    if (const int error = fd.close())
+        fail(path, error);
+}
+
+} // namespace
+
+void writeUtf8File(const QString& path, const QString& text)
+{
+    QByteArray target = QFile::encodeName(path);
+    if (target.isEmpty())
+        fail(path, ENOENT);
+    if (target.contains('\0'))
+        fail(path, EINVAL);
+    const QByteArray bytes = text.toUtf8();
+
+    struct stat existing = {};
+    const bool exists = ::stat(target.constData(), &existing) == 0;
+    if (!exists && errno != ENOENT)
+        fail(path, errno);
+    if (exists && S_ISDIR(existing.st_mode))
+        fail(path, EISDIR);
+    // Devices and pipes cannot be replaced by renaming; they are written through.
+    if (exists && !S_ISREG(existing.st_mode)) {
+        writeInPlace(path, target, bytes);
+        return;
+    }
+    if (exists) {
+        // Renaming over the file would bypass its own permissions; it must be writable as itself.
+        if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
+            fail(path, errno);
+        // Replace the file a symbolic link points to, not the link itself.
+        if (char* resolved = ::realpath(target.constData(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
+
+    TemporaryName temporary;
+    FileDescriptor fd(createTemporary(directoryOf(target), exists ? 0600 : 0666, temporary));
+    if (!fd.valid()) {
+        const int error = errno;
+        if (exists && (error == EACCES || error == EPERM)) {
+            writeInPlace(path, target, bytes);
+            return;
+        }
+        fail(path, error);
+    }
+    if (const int error = writeAll(fd.get(), bytes))
+        fail(path, error);
+    if (exists && ::fchmod(fd.get(), existing.st_mode & 07777) != 0)
+        fail(path, errno);
+    if (::fsync(fd.get()) != 0)
+        fail(path, errno);
+    if (const int error = fd.close())
+        fail(path, error);
+    if (::rename(temporary.get(), target.constData()) != 0)
+        fail(path, errno);
+    temporary.release();
+}
+
+void printLine(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace tarnwickview::detail
