@@ -1,5 +1,6 @@
 // Times get_tree and generate_qss on wide and nested widget trees of growing size; the time per
-// widget should not grow with the size of the tree.
+// widget should not grow with the size of the tree. A bare traversal of the same widgets gives
+// the floor that get_tree is compared with.
 //
 //   bench_inspector                               all sizes
 //   bench_inspector --benchmark_filter=.*/1000$   the smallest size only
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -96,6 +98,40 @@ template<std::unique_ptr<QWidget> (*Build)(int)> void getTree(benchmark::State& 
     reportPerWidget(state, count);
 }
 
+// The floor under get_tree: the same widgets visited in the same order (the node's own layout
+// first, then its other child widgets), with no label and no text built.
+void visit(QObject* node, qsizetype& visited)
+{
+    ++visited;
+    QSet<QObject*> placed;
+    if (const auto* widget = qobject_cast<QWidget*>(node); widget && widget->layout()) {
+        const QLayout* layout = widget->layout();
+        for (int i = 0; i < layout->count(); ++i) {
+            QWidget* child = layout->itemAt(i)->widget();
+            if (child && child->parent() == node) {
+                placed.insert(child);
+                visit(child, visited);
+            }
+        }
+    }
+    for (QObject* child : node->children()) {
+        if (child->isWidgetType() && !placed.contains(child))
+            visit(child, visited);
+    }
+}
+
+template<std::unique_ptr<QWidget> (*Build)(int)> void bareTraversal(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    const auto root = Build(count);
+    for (auto _ : state) {
+        qsizetype visited = 0;
+        visit(root.get(), visited);
+        benchmark::DoNotOptimize(visited);
+    }
+    reportPerWidget(state, count);
+}
+
 // Sends standard output to /dev/null for the lifetime of the object: generate_qss confirms every
 // call there, and the benchmark's own report must stay readable.
 class QuietStdout
@@ -146,6 +182,18 @@ BENCHMARK(getTree<flatTree>)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(getTree<nestedTree>)
     ->Name("get_tree/deep")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(bareTraversal<flatTree>)
+    ->Name("traversal/flat")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(bareTraversal<nestedTree>)
+    ->Name("traversal/deep")
     ->Arg(1000)
     ->Arg(10000)
     ->Arg(100000)
