@@ -52,8 +52,13 @@ NotificationBanner::NotificationBanner(QWidget* parent, const QString& text, con
     move(floorHalf(parentWidth - w), parentHeight - height() - 20);
     show();
     raise();
+    // The timer is the banner's child: a banner destroyed early, with its window, takes its timer
+    // along instead of leaving it pending in the event dispatcher for the rest of `duration`.
     // Qt refuses negative timeouts and would leave the banner on screen for good.
-    QTimer::singleShot(std::max(duration, 0), this, &QObject::deleteLater);
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, &QObject::deleteLater);
+    timer->start(std::max(duration, 0));
 }
 
 } // namespace velmora::detail
