@@ -25,6 +25,7 @@
 #include <system_error>
 #include <typeinfo>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using velmora::Section;
@@ -637,6 +638,8 @@ void TestBadInput::unusableStylePathFailsAndChangesNothing_data()
         QTest::addRow("%s, directory", how) << "dossier" << EISDIR << watch;
         QTest::addRow("%s, no read permission", how) << "fermé.qss" << EACCES << watch;
         QTest::addRow("%s, read fails", how) << "/proc/self/mem" << EIO << watch;
+        QTest::addRow("%s, pipe without writer", how) << "tube.qss" << EINVAL << watch;
+        QTest::addRow("%s, endless device", how) << "/dev/zero" << EINVAL << watch;
         QTest::addRow("%s, NUL in the path", how)
             << QString::fromUtf16(u"style.qss\0.txt", 14) << EINVAL << watch;
         QTest::addRow("%s, invalid UTF-8", how) << "latin1.qss" << EILSEQ << watch;
@@ -656,6 +659,7 @@ void TestBadInput::unusableStylePathFailsAndChangesNothing()
     QVERIFY(QDir(dir.path()).mkdir("dossier"));
     QFile::setPermissions(writeFile(dir.filePath("fermé.qss"), "#a { }"), QFileDevice::WriteOwner);
     writeFile(dir.filePath("latin1.qss"), "/* th\xe8me */");
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("tube.qss")).constData(), 0600), 0);
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
 

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velmora::detail {
@@ -52,9 +53,19 @@ QString readUtf8File(const QString& path)
     if (localPath.contains('\0'))
         fail("cannot open style sheet", localPath, std::make_error_code(std::errc::invalid_argument));
 
-    const FileDescriptor fd(::open(localPath.constData(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that opening a pipe with no writer cannot hang the caller.
+    const FileDescriptor fd(::open(localPath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
         failWithErrno("cannot open style sheet", localPath);
+    struct stat status = {};
+    if (::fstat(fd.get(), &status) != 0)
+        failWithErrno("cannot read style sheet", localPath);
+    if (S_ISDIR(status.st_mode))
+        fail("cannot read style sheet", localPath, std::make_error_code(std::errc::is_a_directory));
+    // Pipes and devices would block or never end (/dev/zero); a style sheet is a regular file.
+    if (!S_ISREG(status.st_mode))
+        fail("style sheet is not a regular file", localPath,
+             std::make_error_code(std::errc::invalid_argument));
 
     QByteArray bytes;
     char buffer[64 * 1024];
