@@ -2,15 +2,16 @@
 
 #include <tarnwickview/tarnwickview_export.h>
 
+#include <QKeySequence>
 #include <QString>
 
 class QWidget;
 
-/// Describes an existing widget tree: as box-drawn text, or as a commented style-sheet template.
-/// Every function only reads the widgets, on the thread that owns them, and keeps nothing between
-/// calls. A null `root` is rejected with std::invalid_argument before anything happens; file
-/// errors reach the caller as std::filesystem::filesystem_error carrying the path and the
-/// operating system's error code.
+/// Describes an existing widget tree: as box-drawn text, as a commented style-sheet template, or
+/// in an inspector window. The describing functions only read the widgets, on the thread that owns
+/// them, and keep nothing between calls. A null `root` is rejected with std::invalid_argument
+/// before anything happens; file errors reach the caller as std::filesystem::filesystem_error
+/// carrying the path and the operating system's error code.
 namespace tarnwickview {
 
 /// Returns the widget tree under `root`, one line per widget in display order, drawn with
@@ -34,5 +35,26 @@ TARNWICKVIEW_EXPORT void save_tree(QWidget* root, const QString& path = QStringL
 /// the current directory), writes the template as UTF-8, replacing a previous file only once the
 /// new text is complete, then prints "Template QSS généré → " + path.
 TARNWICKVIEW_EXPORT void generate_qss(QWidget* root, const QString& path = QStringLiteral("style/style.qss"));
+
+/// Ouvre un inspecteur de l'arbre de widgets dans le processus.
+///
+/// Adds to `root` a shortcut, active while its window is the active window, that calls
+/// open_inspector(root). Installing the same key sequence again for the same root changes nothing.
+/// The shortcut is a plain object, not a widget, so it never appears in the tree. Throws
+/// std::invalid_argument for a null `root` or an empty `shortcut`.
+TARNWICKVIEW_EXPORT void install_inspector(QWidget* root,
+                                           const QKeySequence& shortcut = QKeySequence(Qt::CTRL | Qt::SHIFT |
+                                                                                       Qt::Key_I));
+
+/// Shows the inspector window of `root`, opening it or raising the one already open, and returns
+/// it. The window is a separate top-level window, never a child of `root`; it lists the tree that
+/// get_tree describes, refreshed on demand, shows the class, object name, geometry, size policy,
+/// visibility and style sheet of the selected widget, edits the style sheet of `root` live, and
+/// saves the tree or a style-sheet template to a file chosen in a dialog. While a widget is
+/// selected, a translucent highlight that takes no input lies over it as a child of its window;
+/// the inspector removes it before it refreshes or writes a file, when the selection changes and
+/// when it closes. Closing the window deletes it; destroying `root` destroys it too.
+/// Throws std::invalid_argument for a null `root`.
+TARNWICKVIEW_EXPORT QWidget* open_inspector(QWidget* root);
 
 } // namespace tarnwickview

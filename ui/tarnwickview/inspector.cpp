@@ -1,0 +1,63 @@
+#include "tarnwickview.h"
+
+#include "inspector_window_p.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QShortcut>
+
+#include <stdexcept>
+
+namespace tarnwickview {
+namespace {
+
+// Marks the shortcuts made here, so that a second install of the same keys adds no rival
+// shortcut: two shortcuts on one key sequence in one window would both be ambiguous and neither
+// would fire.
+constexpr const char* SHORTCUT_MARK = "tarnwickview_inspector";
+
+// One inspector per inspected root. An entry leaves when its window is destroyed, which happens
+// at the latest when the root is.
+QHash<const QWidget*, QPointer<detail::InspectorWindow>>& openInspectors()
+{
+    static QHash<const QWidget*, QPointer<detail::InspectorWindow>> inspectors;
+    return inspectors;
+}
+
+} // namespace
+
+void install_inspector(QWidget* root, const QKeySequence& shortcut)
+{
+    if (!root)
+        throw std::invalid_argument("tarnwickview: root widget is null");
+    if (shortcut.isEmpty())
+        throw std::invalid_argument("tarnwickview: inspector shortcut is empty");
+
+    for (const QShortcut* existing : root->findChildren<QShortcut*>(Qt::FindDirectChildrenOnly)) {
+        if (existing->property(SHORTCUT_MARK).toBool() && existing->key() == shortcut)
+            return;
+    }
+    auto* action = new QShortcut(shortcut, root);
+    action->setProperty(SHORTCUT_MARK, true);
+    QObject::connect(action, &QShortcut::activated, root, [root] { open_inspector(root); });
+}
+
+QWidget* open_inspector(QWidget* root)
+{
+    if (!root)
+        throw std::invalid_argument("tarnwickview: root widget is null");
+
+    QPointer<detail::InspectorWindow>& inspector = openInspectors()[root];
+    if (!inspector) {
+        auto* window = new detail::InspectorWindow(root);
+        inspector = window;
+        QObject::connect(root, &QObject::destroyed, window, [window] { delete window; });
+        QObject::connect(window, &QObject::destroyed, [root] { openInspectors().remove(root); });
+    }
+    inspector->show();
+    inspector->raise();
+    inspector->activateWindow();
+    return inspector;
+}
+
+} // namespace tarnwickview
