@@ -1,5 +1,6 @@
 // Builds a window through the installed packages and checks what it can see of it.
 
+#include <tarnwickview/tarnwickview.h>
 #include <velmora/velmora.h>
 
 #include <QLabel>
@@ -24,6 +25,12 @@ int main()
         std::puts("consumer: unknown side accepted");
         return 1;
     } catch (const velmora::ValueError&) {
+    }
+
+    const QString tree = tarnwickview::get_tree(ui.window);
+    if (!tree.startsWith("QMainWindow\n") || !tree.contains("QLabel  'Bonjour'  [#salut]")) {
+        std::puts("consumer: unexpected tree");
+        return 1;
     }
 
     QTimer::singleShot(0, ui.app, [] { QCoreApplication::exit(5); });

@@ -1,10 +1,12 @@
 // Compiled with nothing but the flags pkg-config gives for the installed libraries.
 
+#include <tarnwickview/tarnwickview.h>
 #include <velmora/velmora.h>
 
 int main()
 {
     velmora::UIWrapper ui;
     ui.add_label("pkg-config");
-    return ui.get("absent") == nullptr ? 0 : 1;
+    const bool described = tarnwickview::get_tree(ui.window).contains("QLabel  'pkg-config'");
+    return ui.get("absent") == nullptr && described ? 0 : 1;
 }

@@ -27,10 +27,10 @@ find_program(PKG_CONFIG pkg-config REQUIRED)
 file(GLOB pc_dirs "${prefix}/lib*/pkgconfig" "${prefix}/lib/*/pkgconfig")
 list(JOIN pc_dirs ":" pc_path)
 set(ENV{PKG_CONFIG_PATH} "${pc_path}")
-execute_process(COMMAND "${PKG_CONFIG}" --cflags --libs velmora
+execute_process(COMMAND "${PKG_CONFIG}" --cflags --libs velmora tarnwickview
                 OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
-    message(FATAL_ERROR "pkg-config does not know velmora (PKG_CONFIG_PATH=${pc_path})")
+    message(FATAL_ERROR "pkg-config does not know velmora or tarnwickview (PKG_CONFIG_PATH=${pc_path})")
 endif()
 separate_arguments(flags UNIX_COMMAND "${flags}")
 find_program(CXX NAMES c++ g++ REQUIRED)
