@@ -144,7 +144,7 @@ int main(int argc, char** argv)
         QStringLiteral("Écrit un modèle de feuille de style dans FICHIER, puis quitte."),
         QStringLiteral("FICHIER"));
     const QCommandLineOption styleOption(
-        QStringLiteral("style"),
+        QStringLiteral("style-file"),
         QStringLiteral("Feuille de style à appliquer et à surveiller (par défaut showcase.qss, à côté du "
                        "programme)."),
         QStringLiteral("FICHIER"));
