@@ -12,11 +12,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCommandLineParser>
+#include <QDate>
 #include <QDir>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
@@ -179,7 +181,7 @@ int main(int argc, char** argv)
         .add_label("Ctrl+T : arborescence des widgets", {.name = "sous-titre"});
 
     // Left bar: one button per tab, then the secondary window at the bottom.
-    velmora::Section& nav = ui.sidebar("left", {.size = 210});
+    velmora::Section& nav = ui.sidebar("left", {.size = 190});
     nav.set_margins({.top = 20, .right = 12, .bottom = 16, .left = 12})
         .set_spacing(4)
         .add_label("NAVIGATION", {.name = "rubrique"})
@@ -214,9 +216,9 @@ int main(int argc, char** argv)
     table->setWordWrap(false);
     QHeaderView* header = table->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Column widths follow the text as the style sheet draws it; the last column takes the rest.
+    // Column widths follow the text as the style sheet draws it; the e-mail column takes the rest.
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setStretchLastSection(true);
+    header->setSectionResizeMode(2, QHeaderView::Stretch);
     for (const Contact& c : sampleContacts) {
         list.add_table_row(table, {c.firstName, c.lastName, c.email, c.phone, c.group,
                                    c.favourite ? QStringLiteral("★") : QString()});
@@ -308,7 +310,9 @@ int main(int argc, char** argv)
                                    favourite ? QStringLiteral("★") : QString()});
         setText(list, "compte", contactCount(table->rowCount()));
         const QString who = (first + QLatin1Char(' ') + last).trimmed();
-        log(QStringLiteral("7 décembre 2026 — Contact ajouté : ") + who);
+        const QString today =
+            QLocale(QLocale::French).toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy"));
+        log(today + QStringLiteral(" — Contact ajouté : ") + who);
         if (!email.isEmpty() && !email.contains(QLatin1Char('@')))
             ui.notify("Contact enregistré, mais le courriel « " + email + " » semble incomplet.",
                       {.kind = "warning", .duration = 5000});
