@@ -1,7 +1,8 @@
 # Installs the project into a fresh prefix, then builds and runs an outside project against it,
 # once through find_package and once with the flags pkg-config reports.
 #
-# Expects: BUILD_DIR (the project's build tree), SOURCE_DIR (this folder), WORK_DIR (scratch).
+# Expects: BUILD_DIR (the project's build tree), SOURCE_DIR (this folder), WORK_DIR (scratch),
+# VERSION (the project's version, which both packages must report).
 
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
@@ -17,7 +18,7 @@ endfunction()
 run_step("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}")
 
 run_step("${CMAKE_COMMAND}" -S "${SOURCE_DIR}" -B "${WORK_DIR}/build" -G Ninja
-         "-DCMAKE_PREFIX_PATH=${prefix}")
+         "-DCMAKE_PREFIX_PATH=${prefix}" "-DEXPECTED_VERSION=${VERSION}")
 run_step("${CMAKE_COMMAND}" --build "${WORK_DIR}/build")
 run_step("${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen
          "LD_LIBRARY_PATH=${prefix}/lib:${prefix}/lib64:${prefix}/lib/x86_64-linux-gnu"
@@ -33,6 +34,13 @@ if(NOT result EQUAL 0)
     message(FATAL_ERROR "pkg-config does not know velmora or tarnwickview (PKG_CONFIG_PATH=${pc_path})")
 endif()
 separate_arguments(flags UNIX_COMMAND "${flags}")
+foreach(package velmora tarnwickview)
+    execute_process(COMMAND "${PKG_CONFIG}" --modversion ${package}
+                    OUTPUT_VARIABLE pc_version OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT pc_version STREQUAL VERSION)
+        message(FATAL_ERROR "pkg-config reports ${package} '${pc_version}', expected '${VERSION}'")
+    endif()
+endforeach()
 find_program(CXX NAMES c++ g++ REQUIRED)
 run_step("${CXX}" -std=c++20 -fPIC "${SOURCE_DIR}/pkgconfig.cpp" ${flags} -o "${WORK_DIR}/pkgconfig")
 run_step("${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen

@@ -11,7 +11,9 @@ namespace velmora {
 class VELMORA_EXPORT ValueError : public std::invalid_argument
 {
 public:
+    /// Takes the message, as std::invalid_argument does.
     using std::invalid_argument::invalid_argument;
+    /// Defined out of line, so that the class's type information lives in the library.
     ~ValueError() override;
 };
 

@@ -20,93 +20,131 @@ class Section;
 /// Title, size and outer margin of a main window.
 struct WindowOptions
 {
+    /// Window title.
     QString title;
+    /// Initial width in pixels.
     int width = 800;
+    /// Initial height in pixels.
     int height = 600;
+    /// Outer margin around all content, in pixels.
     int padding = 0;
 };
 
 /// Title, size and outer margin of a secondary window.
 struct SecondaryWindowOptions
 {
+    /// Window title.
     QString title;
+    /// Initial width in pixels.
     int width = 400;
+    /// Initial height in pixels.
     int height = 300;
+    /// Outer margin around all content, in pixels.
     int padding = 0;
 };
 
 /// Kind ("success", "error", "warning" or "info") and lifetime in milliseconds of a notification.
 struct NotifyOptions
 {
+    /// "success", "error", "warning" or "info"; any other word looks like "info".
     QString kind = QStringLiteral("info");
+    /// Milliseconds before the banner goes; a negative value counts as 0.
     int duration = 3000;
 };
 
 /// Stretch factors, alignment words and fixed thickness of a sidebar.
 struct SidebarOptions
 {
+    /// Stretch factors handed out to the bar's widgets in order.
     QList<int> stretches;
+    /// Alignment word along the bar.
     QString align;
+    /// Alignment word across the bar.
     QString cross_align;
+    /// Fixed height of an "up"/"down" bar or width of a "left"/"right" bar, in pixels.
     std::optional<int> size;
 };
 
 /// Parent section, stretch factors, main-axis word and cross-axis flag of a section.
 struct SectionOptions
 {
+    /// The section end() returns to; none for a top-level section.
     Section* parent = nullptr;
+    /// Stretch factors handed out to the widgets in order.
     QList<int> stretches;
+    /// Alignment word along the layout.
     QString align;
+    /// Qt alignment set on the layout across its direction.
     std::optional<Qt::AlignmentFlag> cross_flag;
 };
 
 /// Stretch factor and name of a label.
 struct LabelOptions
 {
+    /// Stretch factor; absent takes the section's next one.
     std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
     QString name;
 };
 
 /// Stretch factor, trailing gap in pixels and name of a button.
 struct ButtonOptions
 {
+    /// Stretch factor; absent takes the section's next one.
     std::optional<int> stretch;
+    /// Fixed space in pixels added after the button.
     int gap = 0;
+    /// Object name and registry name; empty registers nothing.
     QString name;
 };
 
 /// Placeholder, change callback, stretch factor and name of a text field.
 struct InputOptions
 {
+    /// Grey text shown while the field is empty.
     QString placeholder;
+    /// Called with the new text on every change.
     TextCallback callback;
+    /// Stretch factor; absent takes the section's next one.
     std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
     QString name;
 };
 
 /// Selection callback, stretch factor and name of a drop-down list.
 struct DropdownOptions
 {
+    /// Called with the text of the entry chosen.
     TextCallback callback;
+    /// Stretch factor; absent takes the section's next one.
     std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
     QString name;
 };
 
 /// Toggle callback, initial state, stretch factor and name of a check box.
 struct CheckboxOptions
 {
+    /// Called with the new checked state.
     BoolCallback callback;
+    /// Initial state.
     bool checked = false;
+    /// Stretch factor; absent takes the section's next one.
     std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
     QString name;
 };
 
 /// Inner margins of a section, clockwise from the top.
 struct Margins
 {
+    /// Top margin in pixels.
     int top = 0;
+    /// Right margin in pixels.
     int right = 0;
+    /// Bottom margin in pixels.
     int bottom = 0;
+    /// Left margin in pixels.
     int left = 0;
 };
 
@@ -114,31 +152,42 @@ struct Margins
 /// its alignment words and the object name of its frame.
 struct BoxOptions
 {
+    /// Stretch factors handed out to the children in order.
     QList<int> stretches;
+    /// Stretch factor of the box itself; absent takes the parent's next one.
     std::optional<int> stretch;
+    /// Alignment word along the box.
     QString align;
+    /// Alignment word across the box.
     QString cross_align;
+    /// Object name of the box's frame.
     QString name;
 };
 
 /// Stretch factor of a scroll area and whether it may scroll horizontally.
 struct ScrollOptions
 {
+    /// Stretch factor; absent takes the section's next one.
     std::optional<int> stretch;
+    /// Whether a horizontal scroll bar may appear.
     bool horizontal = false;
 };
 
 /// Stretch factor and object name of a tab widget.
 struct TabsOptions
 {
+    /// Stretch factor; absent takes the section's next one.
     std::optional<int> stretch;
+    /// Object name of the tab widget.
     QString name;
 };
 
 /// Number of empty rows to create and stretch factor of a table.
 struct TableOptions
 {
+    /// Number of empty rows to start with.
     int rows = 0;
+    /// Stretch factor; absent takes the section's next one.
     std::optional<int> stretch;
 };
 

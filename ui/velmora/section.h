@@ -38,6 +38,7 @@ class VELMORA_EXPORT Section
 public:
     /// Wraps `layout` (a QVBoxLayout or QHBoxLayout). Throws std::invalid_argument when it is null.
     explicit Section(QBoxLayout* layout, const SectionOptions& options = {});
+    /// Destroys the child sections; the widgets stay with their Qt parents.
     ~Section();
     Q_DISABLE_COPY_MOVE(Section)
 

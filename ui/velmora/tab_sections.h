@@ -25,9 +25,12 @@ public:
     /// One title and its page section; `auto& [title, section]` binds both.
     struct Entry
     {
+        /// The tab's title.
         QString first;
+        /// The page's section.
         Section& second;
     };
+    /// Walks the entries in tab order.
     using const_iterator = std::vector<Entry>::const_iterator;
 
     /// An empty set of pages.
@@ -45,8 +48,9 @@ public:
     /// The section of the page with this title; throws std::out_of_range when there is none.
     Section& at(const QString& title) const;
 
-    /// Iteration over the entries in order.
+    /// The first entry, for range-for.
     const_iterator begin() const;
+    /// Past the last entry, for range-for.
     const_iterator end() const;
 
 private:
