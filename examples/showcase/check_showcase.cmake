@@ -35,8 +35,13 @@ function(expect_contains prefix stream text)
     endif()
 endfunction()
 
-# Checks that `file` is a PNG image of WIDTH × HEIGHT pixels, from its signature and IHDR chunk.
+# Checks that `file` is a PNG image of WIDTH × HEIGHT pixels (or of `ARGV1` × HEIGHT), from its
+# signature and IHDR chunk.
 function(expect_png file)
+    set(expected_width ${WIDTH})
+    if(ARGC GREATER 1)
+        set(expected_width ${ARGV1})
+    endif()
     if(NOT EXISTS "${file}")
         message(FATAL_ERROR "no picture written at ${file}")
     endif()
@@ -50,8 +55,8 @@ function(expect_png file)
     string(SUBSTRING "${head}" 40 8 height_hex)
     math(EXPR width "0x${width_hex}")
     math(EXPR height "0x${height_hex}")
-    if(NOT width EQUAL WIDTH OR NOT height EQUAL HEIGHT)
-        message(FATAL_ERROR "picture is ${width}×${height}, the window is ${WIDTH}×${HEIGHT}")
+    if(NOT width EQUAL expected_width OR NOT height EQUAL HEIGHT)
+        message(FATAL_ERROR "picture is ${width}×${height}, expected ${expected_width}×${HEIGHT}")
     endif()
     file(SIZE "${file}" size)
     if(size LESS 10000)
@@ -71,6 +76,13 @@ if(CASE STREQUAL "screenshot")
     run(named "${PROGRAM}" --screenshot "${WORK_DIR}/capture.jpg")
     expect_rc(named 0)
     expect_png("${WORK_DIR}/capture.jpg")
+
+    # The inspector opens at 960 × 640, the size of the showcase window, and stands beside it
+    # 24 pixels apart.
+    run(inspector "${PROGRAM}" --inspector-screenshot "${WORK_DIR}/inspecteur.png")
+    expect_rc(inspector 0)
+    math(EXPR both "2 * ${WIDTH} + 24")
+    expect_png("${WORK_DIR}/inspecteur.png" ${both})
 
     run(missing_dir "${PROGRAM}" --screenshot "${WORK_DIR}/absent/capture.png")
     expect_rc(missing_dir 1)
@@ -132,7 +144,7 @@ elseif(CASE STREQUAL "options")
 
     run(help "${PROGRAM}" --help)
     expect_rc(help 0)
-    foreach(option "--screenshot <FICHIER>" "--tree " "--tree-file <FICHIER>" "--qss <FICHIER>"
+    foreach(option "--screenshot <FICHIER>" "--inspector-screenshot <FICHIER>" "--tree " "--tree-file <FICHIER>" "--qss <FICHIER>"
                    "--style-file <FICHIER>" "--quit-after <MS>")
         expect_contains(help out "${option}")
     endforeach()

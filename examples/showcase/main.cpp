@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
@@ -26,6 +27,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <array>
 #include <cstdio>
@@ -112,6 +114,29 @@ void fail(const QString& message)
     QCoreApplication::exit(1);
 }
 
+// The inspector opened on the main window with the save button selected, and the main window
+// with its highlight, side by side: the picture the guide shows.
+QPixmap inspectorPicture(QWidget* window)
+{
+    QWidget* inspector = tarnwickview::open_inspector(window);
+    if (auto* tree = inspector->findChild<QTreeWidget*>()) {
+        const auto found = tree->findItems(QStringLiteral("QPushButton  'Enregistrer le contact'"),
+                                           Qt::MatchStartsWith | Qt::MatchRecursive);
+        if (!found.isEmpty())
+            tree->setCurrentItem(found.first());
+    }
+    QCoreApplication::processEvents();
+    const QPixmap left = window->grab();
+    const QPixmap right = inspector->grab();
+    const int gap = 24;
+    QPixmap picture(left.width() + gap + right.width(), std::max(left.height(), right.height()));
+    picture.fill(QColor(0xd8, 0xdc, 0xe3));
+    QPainter painter(&picture);
+    painter.drawPixmap(0, 0, left);
+    painter.drawPixmap(left.width() + gap, 0, right);
+    return picture;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -150,11 +175,16 @@ int main(int argc, char** argv)
         QStringLiteral("Feuille de style à appliquer et à surveiller (par défaut showcase.qss, à côté du "
                        "programme)."),
         QStringLiteral("FICHIER"));
+    const QCommandLineOption inspectorShotOption(
+        QStringLiteral("inspector-screenshot"),
+        QStringLiteral("Ouvre l'inspecteur sur un widget, enregistre une capture PNG des deux fenêtres "
+                       "côte à côte, puis quitte."),
+        QStringLiteral("FICHIER"));
     const QCommandLineOption quitAfterOption(QStringLiteral("quit-after"),
                                              QStringLiteral("Ferme la fenêtre au bout de MS millisecondes."),
                                              QStringLiteral("MS"));
-    parser.addOptions(
-        {screenshotOption, treeOption, treeFileOption, qssOption, styleOption, quitAfterOption});
+    parser.addOptions({screenshotOption, inspectorShotOption, treeOption, treeFileOption, qssOption,
+                       styleOption, quitAfterOption});
     parser.process(app);
 
     int quitAfter = -1;
@@ -178,7 +208,7 @@ int main(int argc, char** argv)
         .set_margins({.right = 24, .left = 24})
         .add_label("Carnet d'adresses", {.name = "titre"})
         .add_spacer()
-        .add_label("Ctrl+T : arborescence des widgets", {.name = "sous-titre"});
+        .add_label("Ctrl+T : arborescence des widgets · Ctrl+Maj+I : inspecteur", {.name = "sous-titre"});
 
     // Left bar: one button per tab, then the secondary window at the bottom.
     velmora::Section& nav = ui.sidebar("left", {.size = 190});
@@ -402,6 +432,7 @@ int main(int argc, char** argv)
     QShortcut printTree(QKeySequence(Qt::CTRL | Qt::Key_T), ui.window);
     QObject::connect(&printTree, &QShortcut::activated, ui.window,
                      [&ui] { tarnwickview::print_tree(ui.window); });
+    tarnwickview::install_inspector(ui.window);
 
     // Shown once the window has its size, since a banner places itself from its parent's size.
     QTimer::singleShot(0, ui.window, [&ui] {
@@ -409,14 +440,21 @@ int main(int argc, char** argv)
     });
 
     // One-shot requests run once the window is shown and laid out, then end the program.
-    const bool oneShot = parser.isSet(screenshotOption) || parser.isSet(treeOption) ||
-                         parser.isSet(treeFileOption) || parser.isSet(qssOption);
+    const bool oneShot = parser.isSet(screenshotOption) || parser.isSet(inspectorShotOption) ||
+                         parser.isSet(treeOption) || parser.isSet(treeFileOption) || parser.isSet(qssOption);
     if (oneShot) {
         QTimer::singleShot(0, ui.window, [&] {
             try {
                 if (parser.isSet(screenshotOption)) {
                     const QString path = parser.value(screenshotOption);
                     if (!ui.window->grab().save(path, "PNG"))
+                        return fail(QStringLiteral("impossible d'écrire la capture dans « %1 ».").arg(path));
+                    std::printf("Capture enregistrée → %s\n", qUtf8Printable(path));
+                    std::fflush(stdout);
+                }
+                if (parser.isSet(inspectorShotOption)) {
+                    const QString path = parser.value(inspectorShotOption);
+                    if (!inspectorPicture(ui.window).save(path, "PNG"))
                         return fail(QStringLiteral("impossible d'écrire la capture dans « %1 ».").arg(path));
                     std::printf("Capture enregistrée → %s\n", qUtf8Printable(path));
                     std::fflush(stdout);
