@@ -1,3 +1,4 @@
+#include "banner_probe.h"
 #include "layout_probe.h"
 #include "message_log.h"
 
@@ -99,17 +100,6 @@ void furnish(UIWrapper& ui)
         ui.add_row({.stretches = {2, 3}, .align = "top", .cross_align = "center", .name = "ligne"});
     row.add_input({.name = "champ"}).end().add_table({"A", "B"}, {.rows = 1});
     ui.add_tabs({"Un", "Deux"}).at("Deux").add_checkbox("case", {.name = "case"});
-}
-
-QList<QLabel*> bannersOf(const UIWrapper& ui)
-{
-    QWidget* central = ui.window->centralWidget();
-    QList<QLabel*> banners;
-    for (QLabel* label : central->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        if (central->layout()->indexOf(label) < 0)
-            banners.append(label);
-    }
-    return banners;
 }
 
 // Lets the window's layouts work out sizes and place every widget, without painting it: what

@@ -1,3 +1,4 @@
+#include "banner_probe.h"
 #include "layout_probe.h"
 #include "message_log.h"
 
@@ -35,17 +36,6 @@ using velmora::TabSections;
 using velmora::UIWrapper;
 
 namespace {
-
-QList<QLabel*> bannersOf(const UIWrapper& ui)
-{
-    QWidget* central = ui.window->centralWidget();
-    QList<QLabel*> banners;
-    for (QLabel* label : central->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        if (central->layout()->indexOf(label) < 0)
-            banners.append(label);
-    }
-    return banners;
-}
 
 // Carries out the deletions that clear() and banners scheduled, and whatever else is pending.
 void turnTheEventLoop()

@@ -1,3 +1,5 @@
+#include "banner_probe.h"
+
 #include <velmora/velmora.h>
 
 #include <QApplication>
@@ -21,18 +23,6 @@ const QString kWarning =
     QStringLiteral("background-color: #7a5c00; color: white; border-radius: 6px; padding: 8px 14px;");
 const QString kInfo =
     QStringLiteral("background-color: #1a3a6b; color: white; border-radius: 6px; padding: 8px 14px;");
-
-// Banners float over the central widget: its direct QLabel children that no layout holds.
-QList<QLabel*> bannersOf(const UIWrapper& ui)
-{
-    QWidget* central = ui.window->centralWidget();
-    QList<QLabel*> banners;
-    for (QLabel* label : central->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        if (central->layout()->indexOf(label) < 0)
-            banners.append(label);
-    }
-    return banners;
-}
 
 QLabel* onlyBanner(const UIWrapper& ui)
 {
