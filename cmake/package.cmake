@@ -1,3 +1,35 @@
+# velmora_shared_library(<target> DESCRIPTION <text> HEADERS <public headers>
+#                        SOURCES <other sources> QT_MODULES <Core Gui ...>)
+#
+# One of the project's shared libraries: the <target>::<target> alias, a generated export header
+# <target>/<target>_export.h, `ui/` as the include root, hidden symbols, the project's warnings,
+# and installation as a package (below).
+function(velmora_shared_library target)
+    cmake_parse_arguments(ARG "" "DESCRIPTION" "HEADERS;SOURCES;QT_MODULES" ${ARGN})
+    add_library(${target} SHARED ${ARG_HEADERS} ${ARG_SOURCES})
+    add_library(${target}::${target} ALIAS ${target})
+
+    generate_export_header(${target}
+        EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/include/${target}/${target}_export.h)
+    target_include_directories(${target} PUBLIC
+        $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/ui>
+        $<BUILD_INTERFACE:${CMAKE_CURRENT_BINARY_DIR}/include>
+        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+    list(TRANSFORM ARG_QT_MODULES PREPEND "Qt6::" OUTPUT_VARIABLE qt_targets)
+    target_link_libraries(${target}
+        PUBLIC ${qt_targets}
+        PRIVATE $<BUILD_INTERFACE:velmora_warnings>)
+    set_target_properties(${target} PROPERTIES
+        VERSION ${PROJECT_VERSION}
+        SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}
+        EXPORT_NAME ${target})
+
+    velmora_install_package(${target}
+        DESCRIPTION "${ARG_DESCRIPTION}"
+        HEADERS ${ARG_HEADERS}
+        QT_MODULES ${ARG_QT_MODULES})
+endfunction()
+
 # velmora_install_package(<target>)
 #
 # Installs a library target with its public headers, an exported CMake package
