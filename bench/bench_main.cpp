@@ -1,7 +1,9 @@
 // Entry point of every benchmark executable: the widgets need a QApplication before the first
 // benchmark runs, and the offscreen platform unless the caller chose another.
 
-#include "widget_tree.h"
+#include "harness.h"
+
+#include <QApplication>
 
 #include <QString>
 #include <QtGlobal>
@@ -11,6 +13,7 @@
 namespace {
 
 QtMessageHandler defaultHandler = nullptr;
+bool anyFailure = false;
 
 // The offscreen platform says, for every window shown, that it cannot pass size hints on;
 // that line would bury the results.
@@ -23,6 +26,31 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 
 } // namespace
 
+namespace bench {
+
+void ensureApplication()
+{
+    if (!QApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "bench";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+}
+
+void fail(benchmark::State& state, const char* message)
+{
+    anyFailure = true;
+    state.SkipWithError(message);
+}
+
+bool failed()
+{
+    return anyFailure;
+}
+
+} // namespace bench
+
 int main(int argc, char** argv)
 {
     defaultHandler = qInstallMessageHandler(quietHandler);
@@ -32,7 +60,8 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    // A filter that matches nothing must not pass for a successful run.
+    const std::size_t ran = benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return 0;
+    return ran > 0 && !bench::failed() ? 0 : 1;
 }

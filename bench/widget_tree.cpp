@@ -1,6 +1,5 @@
 #include "widget_tree.h"
 
-#include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
@@ -103,16 +102,6 @@ QWidget* makeQtWidget(int index, Sink& sink)
 }
 
 } // namespace
-
-void ensureApplication()
-{
-    if (!QApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "bench";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-}
 
 std::unique_ptr<velmora::UIWrapper> buildWithVelmora(int widgets, Sink& sink)
 {

@@ -31,7 +31,4 @@ std::unique_ptr<velmora::UIWrapper> buildWithVelmora(int widgets, Sink& sink);
 /// The same hidden window built with plain Qt calls.
 std::unique_ptr<QMainWindow> buildWithQt(int widgets, Sink& sink);
 
-/// Makes sure the process has the QApplication that both variants share.
-void ensureApplication();
-
 } // namespace bench
