@@ -1,5 +1,6 @@
 // Building a window of N widgets through velmora against the same tree written with Qt calls.
 
+#include "harness.h"
 #include "widget_tree.h"
 
 #include <benchmark/benchmark.h>
@@ -13,6 +14,7 @@ void buildVelmora(benchmark::State& state)
         auto ui = bench::buildWithVelmora(int(state.range(0)), sink);
         benchmark::DoNotOptimize(ui.get());
         state.PauseTiming();
+        bench::dropPendingEvents();
         ui.reset();
         state.ResumeTiming();
     }
@@ -25,6 +27,7 @@ void buildQt(benchmark::State& state)
         auto window = bench::buildWithQt(int(state.range(0)), sink);
         benchmark::DoNotOptimize(window.get());
         state.PauseTiming();
+        bench::dropPendingEvents();
         window.reset();
         state.ResumeTiming();
     }

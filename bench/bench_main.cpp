@@ -38,6 +38,11 @@ void ensureApplication()
     }
 }
 
+void dropPendingEvents()
+{
+    QCoreApplication::removePostedEvents(nullptr);
+}
+
 void fail(benchmark::State& state, const char* message)
 {
     anyFailure = true;

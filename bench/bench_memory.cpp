@@ -2,6 +2,7 @@
 // calls. Bytes come from glibc's own accounting of the blocks in use (malloc and operator new
 // alike); allocations are counted by interposing the C allocator, which operator new calls.
 
+#include "harness.h"
 #include "widget_tree.h"
 
 #include <benchmark/benchmark.h>
@@ -75,6 +76,7 @@ template<typename Build> void measure(benchmark::State& state, Build build)
         bytes += double(heapAfter) - double(heapBefore);
         allocations += double(countAfter - countBefore);
         state.PauseTiming();
+        bench::dropPendingEvents();
         window.reset();
         state.ResumeTiming();
     }
