@@ -2,12 +2,14 @@
 """Prints the velmora / Qt ratio table from Google Benchmark JSON files.
 
 Benchmarks are named family/variant/size, variant being "velmora" or "qt". Each row pairs
-the two variants of one family and size, keeping the best repetition of each: time for
+the two variants of one family and size; the ratio compares the best repetition of each, the
+median column their median repetitions, as a measure of the noise. The value is time for
 most families, retained heap bytes per widget for "memory". Benchmarks without a pair (the
 inspector's, for instance) are listed below the table with their best time.
 """
 
 import json
+import statistics
 import sys
 from collections import defaultdict
 
@@ -39,14 +41,17 @@ def show_time(value):
 
 
 def best(runs, family, size):
-    """The best repetition: its value, that value as text, and the cost of one unit as text."""
+    """The best repetition: its value, that value as text, the cost of one unit as text, and
+    the median repetition's value."""
     if family == "memory":
-        bytes_ = min(r["bytes_per_widget"] for r in runs)
+        bytes_ = [r["bytes_per_widget"] for r in runs]
         allocs = min(r["allocs_per_widget"] for r in runs)
-        return bytes_, f"{bytes_:.0f} B", f"{allocs:.1f} allocs/widget"
+        return min(bytes_), f"{min(bytes_):.0f} B", f"{allocs:.1f} allocs/widget", statistics.median(bytes_)
     # Process CPU time: on a shared machine it is less disturbed by other jobs than wall time.
-    value = min(seconds(r, "cpu_time") for r in runs)
-    return value, show_time(value), f"{show_time(value / size)}/{'row' if family.startswith('tables') else 'widget'}"
+    times = [seconds(r, "cpu_time") for r in runs]
+    value = min(times)
+    unit = f"{show_time(value / size)}/{'row' if family.startswith('tables') else 'widget'}"
+    return value, show_time(value), unit, statistics.median(times)
 
 
 def main(paths):
@@ -61,7 +66,8 @@ def main(paths):
         else:
             unpaired.append((name, group))
 
-    header = f"{'benchmark':<22}{'velmora':>12}{'qt':>12}{'ratio':>8}{'target':>8}   {'velmora per unit':<20}{'qt per unit':<20}"
+    header = (f"{'benchmark':<22}{'velmora':>12}{'qt':>12}{'ratio':>8}{'median':>8}{'target':>8}   "
+              f"{'velmora per unit':<20}{'qt per unit':<20}")
     print(header)
     print("-" * len(header))
     missed = 0
@@ -75,16 +81,17 @@ def main(paths):
             unpaired.extend((f"{family}/{v}/{case}", g) for v, g in variants.items())
             continue
         size = int(case.split("/")[-1])
-        v_value, v_text, v_unit = best(variants["velmora"], family, size)
-        q_value, q_text, q_unit = best(variants["qt"], family, size)
+        v_value, v_text, v_unit, v_median = best(variants["velmora"], family, size)
+        q_value, q_text, q_unit, q_median = best(variants["qt"], family, size)
         ratio = v_value / q_value
+        median_ratio = v_median / q_median
         target = TARGETS.get(family)
         flag = ""
         if target is not None and ratio > target:
             flag = "  <- over target"
             missed += 1
         target_text = f"{target:.2f}" if target else "-"
-        print(f"{family + '/' + case:<22}{v_text:>12}{q_text:>12}{ratio:>8.2f}{target_text:>8}   {v_unit:<20}{q_unit:<20}{flag}")
+        print(f"{family + '/' + case:<22}{v_text:>12}{q_text:>12}{ratio:>8.2f}{median_ratio:>8.2f}{target_text:>8}   {v_unit:<20}{q_unit:<20}{flag}")
     if unpaired:
         print()
         print(f"{'other benchmark':<40}{'best':>12}")
