@@ -77,14 +77,15 @@ QWidget* Section::_register(const QString& name, QWidget* widget)
 {
     if (!name.isEmpty()) {
         widget->setObjectName(name);
-        _named_widgets.insert(name, widget);
+        _named_widgets.insert_or_assign(name, widget);
     }
     return widget;
 }
 
 QWidget* Section::get(const QString& name) const
 {
-    return _named_widgets.value(name);
+    const auto it = _named_widgets.find(name);
+    return it == _named_widgets.end() ? nullptr : it->second.data();
 }
 
 Section& Section::clear()

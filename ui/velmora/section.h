@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class QBoxLayout;
@@ -123,7 +124,9 @@ private:
     QString _align;
     bool _sealed = false;
     std::vector<std::unique_ptr<Section>> _sub_sections;
-    QHash<QString, QPointer<QWidget>> _named_widgets;
+    // Most sections name few widgets or none: a node-based map costs about a hundred bytes for
+    // the first name, where QHash allocates a whole 128-slot span of about 2 KiB.
+    std::unordered_map<QString, QPointer<QWidget>> _named_widgets;
 };
 
 } // namespace velmora

@@ -1,0 +1,34 @@
+#pragma once
+
+// The window every benchmark builds, written twice: once through velmora and once with the
+// Qt calls a developer would write by hand for the same tree (same widgets, layouts, stretch
+// factors, object names and signal connections).
+
+#include <velmora/velmora.h>
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace bench {
+
+/// What the benchmark windows' callbacks write to, so that no connection is optimised away.
+struct Sink
+{
+    long clicks = 0;
+    long characters = 0;
+    long toggles = 0;
+};
+
+/// Widgets per row; rows are stacked in columns of kRowsPerColumn.
+inline constexpr int kRowWidth = 10;
+/// Rows per column; columns are stacked in the window's content area.
+inline constexpr int kRowsPerColumn = 10;
+
+/// A hidden main window holding `widgets` widgets, built through velmora.
+std::unique_ptr<velmora::UIWrapper> buildWithVelmora(int widgets, Sink& sink);
+
+/// The same hidden window built with plain Qt calls.
+std::unique_ptr<QMainWindow> buildWithQt(int widgets, Sink& sink);
+
+} // namespace bench
