@@ -46,6 +46,7 @@ private slots:
     void chainedRowsFollowEachOther();
     void nullTableIsRejected();
     void sortedTableKeepsEachRowTogether();
+    void rowsLandTogetherWhateverTheSortColumn();
 };
 
 void TestTables::tableHasHeadersAndEmptyRows_data()
@@ -163,6 +164,26 @@ void TestTables::sortedTableKeepsEachRowTogether()
     QCOMPARE(rowTexts(table, 0), QStringList({"abeille", "a"}));
     QCOMPARE(rowTexts(table, 1), QStringList({"moyen", "m"}));
     QCOMPARE(rowTexts(table, 2), QStringList({"zèbre", "z"}));
+}
+
+void TestTables::rowsLandTogetherWhateverTheSortColumn()
+{
+    Host host;
+    Section section(host.layout);
+    QTableWidget* table = section.add_table({"Nom", "Code", "Ville"});
+    table->setSortingEnabled(true);
+    table->sortByColumn(1, Qt::DescendingOrder);
+
+    section.add_table_row(table, {"moyen", 2, "Lyon"})
+        .add_table_row(table, {"zèbre", 3, "Nice"})
+        .add_table_row(table, {"sans code"})
+        .add_table_row(table, {"abeille", 1, "Metz"});
+
+    QCOMPARE(table->rowCount(), 4);
+    QCOMPARE(rowTexts(table, 0), QStringList({"zèbre", "3", "Nice"}));
+    QCOMPARE(rowTexts(table, 1), QStringList({"moyen", "2", "Lyon"}));
+    QCOMPARE(rowTexts(table, 2), QStringList({"abeille", "1", "Metz"}));
+    QCOMPARE(rowTexts(table, 3), QStringList({"sans code", "-", "-"}));
 }
 
 QTEST_MAIN(TestTables)

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -262,19 +263,24 @@ Section& Section::add_table_row(QTableWidget* table, const QVariantList& values)
 {
     if (!table)
         throw std::invalid_argument("add_table_row: table must not be null");
-    // A sorted table would move each new item as soon as it is placed, scattering the row.
-    const bool sorting = table->isSortingEnabled();
-    if (sorting)
-        table->setSortingEnabled(false);
+    // In a sorted table, placing the cell of the sort column moves its row to the sorted place at
+    // once. That cell goes in last, so that the row's other cells are already in the row it moves.
+    const int sortColumn =
+        table->isSortingEnabled() ? table->horizontalHeader()->sortIndicatorSection() : -1;
     const int row = table->rowCount();
     table->insertRow(row);
+    QTableWidgetItem* sortCell = nullptr;
     for (qsizetype column = 0; column < values.size(); ++column) {
         if (column >= table->columnCount())
             break;
-        table->setItem(row, int(column), new QTableWidgetItem(values[column].toString()));
+        auto* item = new QTableWidgetItem(values[column].toString());
+        if (column == sortColumn)
+            sortCell = item;
+        else
+            table->setItem(row, int(column), item);
     }
-    if (sorting)
-        table->setSortingEnabled(true);
+    if (sortCell)
+        table->setItem(row, sortColumn, sortCell);
     return *this;
 }
 
