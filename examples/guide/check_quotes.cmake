@@ -1,6 +1,7 @@
-# Fails when the user guide no longer quotes one of the example programs whole, byte for byte.
+# Fails when a page (the user guide, the README) no longer quotes one of the example programs of
+# a folder whole, byte for byte.
 #
-# Expects: GUIDE (docs/guide.md), EXAMPLES (this folder).
+# Expects: GUIDE (the page), EXAMPLES (the folder of programs).
 
 file(READ "${GUIDE}" guide)
 file(GLOB programs "${EXAMPLES}/*.cpp")
@@ -14,7 +15,7 @@ foreach(program IN LISTS programs)
     endif()
 endforeach()
 if(missing)
-    message(FATAL_ERROR "docs/guide.md does not quote these programs as they are: ${missing}")
+    message(FATAL_ERROR "${GUIDE} does not quote these programs as they are: ${missing}")
 endif()
 list(LENGTH programs count)
-message(STATUS "the guide quotes all ${count} example programs")
+message(STATUS "${GUIDE} quotes all ${count} example programs")
