@@ -12,9 +12,9 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QVarLengthArray>
 
 #include <algorithm>
-#include <vector>
 
 namespace tarnwickview::detail {
 namespace {
@@ -212,12 +212,16 @@ void appendObjectName(QString& out, const QObject* obj)
         _append_pieces(out, {u"  [#", name, u"]"});
 }
 
+// Which entries of a child list the layout pass has placed; inner nodes have few children, and
+// their marks stay on the stack.
+using Placed = QVarLengthArray<bool, 32>;
+
 // Widgets are usually created in the order they are laid out, and adding them to the layout
 // makes them children of its widget, so the layout order is the child order. That case is
 // recognised in a single forward pass over both lists, with no table and without reading the
 // children. It fails as soon as a layout widget is not found further on in the child list: a
 // foreign widget, a repeat or another order; `placed` and `result` are then left half-filled.
-bool placeInChildOrder(const QLayout* layout, const QObjectList& objects, std::vector<bool>& placed,
+bool placeInChildOrder(const QLayout* layout, const QObjectList& objects, Placed& placed,
                        QList<QWidget*>& result)
 {
     qsizetype next = 0;
@@ -230,7 +234,7 @@ bool placeInChildOrder(const QLayout* layout, const QObjectList& objects, std::v
             ++next;
         if (next == objects.size())
             return false;
-        placed[size_t(next)] = true;
+        placed[next] = true;
         result.append(widget);
         ++next;
     }
@@ -240,7 +244,7 @@ bool placeInChildOrder(const QLayout* layout, const QObjectList& objects, std::v
 // Any layout: where each direct child stands in the child list tells a child from a foreign
 // widget and marks it placed by hashing, without searching the list or reading the child itself,
 // which keeps wide layouts linear and light on memory traffic.
-void placeByPosition(const QLayout* layout, const QObjectList& objects, std::vector<bool>& placed,
+void placeByPosition(const QLayout* layout, const QObjectList& objects, Placed& placed,
                      QList<QWidget*>& result)
 {
     QHash<const QObject*, qsizetype> position;
@@ -252,9 +256,9 @@ void placeByPosition(const QLayout* layout, const QObjectList& objects, std::vec
         const QLayoutItem* item = layout->itemAt(i);
         QWidget* widget = item ? item->widget() : nullptr;
         const auto found = widget ? position.constFind(widget) : position.cend();
-        if (found == position.cend() || placed[size_t(*found)])
+        if (found == position.cend() || placed[*found])
             continue;
-        placed[size_t(*found)] = true;
+        placed[*found] = true;
         result.append(widget);
     }
 }
@@ -293,7 +297,7 @@ QList<QWidget*> _visual_children(const QObject* obj)
     }
 
     result.reserve(objects.size());
-    std::vector<bool> placed(size_t(objects.size()), false);
+    Placed placed(objects.size(), false);
     if (!placeInChildOrder(layout, objects, placed, result)) {
         result.clear();
         std::fill(placed.begin(), placed.end(), false);
@@ -301,7 +305,7 @@ QList<QWidget*> _visual_children(const QObject* obj)
     }
     for (qsizetype i = 0; i < objects.size(); ++i) {
         QObject* child = objects.at(i);
-        if (!placed[size_t(i)] && child->isWidgetType())
+        if (!placed[i] && child->isWidgetType())
             result.append(static_cast<QWidget*>(child));
     }
     return result;
