@@ -4,6 +4,7 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QCommandLinkButton>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
@@ -85,6 +86,9 @@ private slots:
     void rootWithoutChildrenIsItsLabelAlone();
     void onlyChildGetsLastConnector();
     void markersAccumulateOnePerLevel();
+    void widgetsOfOneClassKeepTheirOwnLabels();
+    void kindFollowsInheritanceWhereverTheClassAppears();
+    void laterCallSeesChangedTexts();
     void nullRootIsRejected();
 
     // Standard output and files.
@@ -204,6 +208,52 @@ void TestTree::markersAccumulateOnePerLevel()
                                                            "│  │  └─ QLabel  'dernier'\n"
                                                            "│  └─ QLabel  'oncle'\n"
                                                            "└─ QLabel  'fin'"));
+}
+
+void TestTree::widgetsOfOneClassKeepTheirOwnLabels()
+{
+    QWidget root;
+    labelIn(&root, "a")->setObjectName(QStringLiteral("premier"));
+    labelIn(&root, "b");
+    new QFrame(&root);
+    labelIn(&root, "c")->setObjectName(QStringLiteral("dernier"));
+    new QFrame(&root);
+    QCOMPARE(tarnwickview::get_tree(&root), QStringLiteral("QWidget\n"
+                                                           "├─ QLabel  'a'  [#premier]\n"
+                                                           "├─ QLabel  'b'\n"
+                                                           "├─ QFrame\n"
+                                                           "├─ QLabel  'c'  [#dernier]\n"
+                                                           "└─ QFrame"));
+}
+
+// A command link derives from QPushButton, a check box only from QAbstractButton; each class keeps
+// its kind whether it comes before or after the others in the walk.
+void TestTree::kindFollowsInheritanceWhereverTheClassAppears()
+{
+    QWidget root;
+    new QCommandLinkButton(QStringLiteral("lien"), &root);
+    new QPushButton(QStringLiteral("un"), &root);
+    new QCheckBox(QStringLiteral("case"), &root);
+    new QCommandLinkButton(QStringLiteral("autre"), &root);
+    new QPushButton(QStringLiteral("deux"), &root);
+    QCOMPARE(tarnwickview::get_tree(&root), QStringLiteral("QWidget\n"
+                                                           "├─ QPushButton  'lien'\n"
+                                                           "├─ QPushButton  'un'\n"
+                                                           "├─ QCheckBox  'case'\n"
+                                                           "├─ QPushButton  'autre'\n"
+                                                           "└─ QPushButton  'deux'"));
+}
+
+void TestTree::laterCallSeesChangedTexts()
+{
+    QWidget root;
+    QLabel* label = labelIn(&root, "avant");
+    QCOMPARE(tarnwickview::get_tree(&root), QStringLiteral("QWidget\n"
+                                                           "└─ QLabel  'avant'"));
+    label->setText(QStringLiteral("après"));
+    label->setObjectName(QStringLiteral("nom"));
+    QCOMPARE(tarnwickview::get_tree(&root), QStringLiteral("QWidget\n"
+                                                           "└─ QLabel  'après'  [#nom]"));
 }
 
 void TestTree::nullRootIsRejected()

@@ -12,8 +12,9 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QVarLengthArray>
 
-#include <vector>
+#include <algorithm>
 
 namespace tarnwickview::detail {
 namespace {
@@ -91,56 +92,200 @@ void appendTitleList(QString& out, const QTabWidget* tabs)
 }
 
 // Texts are inserted as the widget returns them: not trimmed, not escaped.
-void appendQuoted(QString& out, QLatin1String word, const QString& text)
+void appendQuoted(QString& out, QStringView word, const QString& text)
 {
-    out += word;
-    out += QLatin1Char('\'');
-    out += text;
-    out += QLatin1Char('\'');
+    _append_pieces(out, {word, u"'", text, u"'"});
 }
 
-void appendBody(QString& out, const QObject* obj)
+// The kinds of widget that have a label of their own. A widget takes the first kind in this
+// order that its class inherits, so a class deriving from two of them reads as the earlier one.
+enum class NodeKind : unsigned char {
+    Label,
+    PushButton,
+    TableWidget,
+    LineEdit,
+    ComboBox,
+    CheckBox,
+    TabWidget,
+    ScrollArea,
+    ProgressBar,
+    Slider,
+    Other,
+};
+
+struct KindRow
 {
-    if (auto* label = qobject_cast<const QLabel*>(obj)) {
-        appendQuoted(out, QLatin1String("QLabel  "), label->text());
-    } else if (auto* button = qobject_cast<const QPushButton*>(obj)) {
-        appendQuoted(out, QLatin1String("QPushButton  "), button->text());
-    } else if (auto* table = qobject_cast<const QTableWidget*>(obj)) {
+    const QMetaObject* meta;
+    NodeKind kind;
+};
+
+constexpr KindRow kKindRows[] = {
+    {&QLabel::staticMetaObject, NodeKind::Label},
+    {&QPushButton::staticMetaObject, NodeKind::PushButton},
+    {&QTableWidget::staticMetaObject, NodeKind::TableWidget},
+    {&QLineEdit::staticMetaObject, NodeKind::LineEdit},
+    {&QComboBox::staticMetaObject, NodeKind::ComboBox},
+    {&QCheckBox::staticMetaObject, NodeKind::CheckBox},
+    {&QTabWidget::staticMetaObject, NodeKind::TabWidget},
+    {&QScrollArea::staticMetaObject, NodeKind::ScrollArea},
+    {&QProgressBar::staticMetaObject, NodeKind::ProgressBar},
+    {&QSlider::staticMetaObject, NodeKind::Slider},
+};
+
+// Inheritance is a property of the class, so the same test as qobject_cast, made on the
+// meta-object, holds for every instance of it.
+NodeKind kindOf(const QMetaObject* meta)
+{
+    for (const KindRow& row : kKindRows) {
+        if (meta->inherits(row.meta))
+            return row.kind;
+    }
+    return NodeKind::Other;
+}
+
+QString shortClassName(const QMetaObject* meta)
+{
+    const QString name = QString::fromLatin1(meta->className());
+    const qsizetype scope = name.lastIndexOf(QLatin1String("::"));
+    return scope < 0 ? name : name.mid(scope + 2);
+}
+
+// The kind was found on the meta-object of `obj` itself, so the static casts below are the ones
+// qobject_cast would have made.
+void appendBody(QString& out, const QObject* obj, NodeKind kind, const QString& className)
+{
+    switch (kind) {
+    case NodeKind::Label:
+        appendQuoted(out, u"QLabel  ", static_cast<const QLabel*>(obj)->text());
+        return;
+    case NodeKind::PushButton:
+        appendQuoted(out, u"QPushButton  ", static_cast<const QPushButton*>(obj)->text());
+        return;
+    case NodeKind::TableWidget: {
+        const auto* table = static_cast<const QTableWidget*>(obj);
         out += QLatin1String("QTableWidget  ");
         out += QString::number(table->rowCount());
         out += QChar(0x00d7);
         out += QString::number(table->columnCount());
-    } else if (auto* edit = qobject_cast<const QLineEdit*>(obj)) {
-        appendQuoted(out, QLatin1String("QLineEdit  placeholder="), edit->placeholderText());
-    } else if (auto* combo = qobject_cast<const QComboBox*>(obj)) {
+        return;
+    }
+    case NodeKind::LineEdit:
+        appendQuoted(out, u"QLineEdit  placeholder=", static_cast<const QLineEdit*>(obj)->placeholderText());
+        return;
+    case NodeKind::ComboBox:
         out += QLatin1String("QComboBox  ");
-        out += QString::number(combo->count());
+        out += QString::number(static_cast<const QComboBox*>(obj)->count());
         out += QLatin1String(" options");
-    } else if (auto* check = qobject_cast<const QCheckBox*>(obj)) {
-        appendQuoted(out, QLatin1String("QCheckBox  "), check->text());
-    } else if (auto* tabs = qobject_cast<const QTabWidget*>(obj)) {
+        return;
+    case NodeKind::CheckBox:
+        appendQuoted(out, u"QCheckBox  ", static_cast<const QCheckBox*>(obj)->text());
+        return;
+    case NodeKind::TabWidget:
         out += QLatin1String("QTabWidget  ");
-        appendTitleList(out, tabs);
-    } else if (qobject_cast<const QScrollArea*>(obj)) {
+        appendTitleList(out, static_cast<const QTabWidget*>(obj));
+        return;
+    case NodeKind::ScrollArea:
         out += QLatin1String("QScrollArea");
-    } else if (auto* progress = qobject_cast<const QProgressBar*>(obj)) {
+        return;
+    case NodeKind::ProgressBar: {
+        const auto* progress = static_cast<const QProgressBar*>(obj);
         out += QLatin1String("QProgressBar  ");
         out += QString::number(progress->value());
         out += QLatin1Char('/');
         out += QString::number(progress->maximum());
-    } else if (auto* slider = qobject_cast<const QSlider*>(obj)) {
+        return;
+    }
+    case NodeKind::Slider:
         out += QLatin1String("QSlider  ");
-        out += QString::number(slider->value());
-    } else {
-        out += _class_name(obj);
+        out += QString::number(static_cast<const QSlider*>(obj)->value());
+        return;
+    case NodeKind::Other:
+        out += className;
+        return;
+    }
+}
+
+void appendObjectName(QString& out, const QObject* obj)
+{
+    const QString name = obj->objectName();
+    if (!name.isEmpty())
+        _append_pieces(out, {u"  [#", name, u"]"});
+}
+
+// Which entries of a child list the layout pass has placed; inner nodes have few children, and
+// their marks stay on the stack.
+using Placed = QVarLengthArray<bool, 32>;
+
+// Widgets are usually created in the order they are laid out, and adding them to the layout
+// makes them children of its widget, so the layout order is the child order. That case is
+// recognised in a single forward pass over both lists, with no table and without reading the
+// children. It fails as soon as a layout widget is not found further on in the child list: a
+// foreign widget, a repeat or another order; `placed` and `result` are then left half-filled.
+bool placeInChildOrder(const QLayout* layout, const QObjectList& objects, Placed& placed,
+                       QList<QWidget*>& result)
+{
+    qsizetype next = 0;
+    for (int i = 0; i < layout->count(); ++i) {
+        const QLayoutItem* item = layout->itemAt(i);
+        QWidget* widget = item ? item->widget() : nullptr;
+        if (!widget)
+            continue;
+        while (next < objects.size() && objects.at(next) != widget)
+            ++next;
+        if (next == objects.size())
+            return false;
+        placed[next] = true;
+        result.append(widget);
+        ++next;
+    }
+    return true;
+}
+
+// Any layout: where each direct child stands in the child list tells a child from a foreign
+// widget and marks it placed by hashing, without searching the list or reading the child itself,
+// which keeps wide layouts linear and light on memory traffic.
+void placeByPosition(const QLayout* layout, const QObjectList& objects, Placed& placed,
+                     QList<QWidget*>& result)
+{
+    QHash<const QObject*, qsizetype> position;
+    position.reserve(objects.size());
+    for (qsizetype i = 0; i < objects.size(); ++i)
+        position.insert(objects.at(i), i);
+
+    for (int i = 0; i < layout->count(); ++i) {
+        const QLayoutItem* item = layout->itemAt(i);
+        QWidget* widget = item ? item->widget() : nullptr;
+        const auto found = widget ? position.constFind(widget) : position.cend();
+        if (found == position.cend() || placed[*found])
+            continue;
+        placed[*found] = true;
+        result.append(widget);
     }
 }
 
 } // namespace
 
+void _append_pieces(QString& out, std::initializer_list<QStringView> pieces)
+{
+    qsizetype added = 0;
+    for (QStringView piece : pieces)
+        added += piece.size();
+    const qsizetype start = out.size();
+    // Growing by at least the current capacity keeps a long text's copies linear in its length.
+    if (out.capacity() < start + added)
+        out.reserve(std::max(start + added, 2 * out.capacity()));
+    out.resize(start + added);
+    QChar* at = out.data() + start;
+    for (QStringView piece : pieces)
+        at = std::copy(piece.begin(), piece.end(), at);
+}
+
 QList<QWidget*> _visual_children(const QObject* obj)
 {
+    // Most widgets are leaves; they cost neither a layout look-up nor a list.
     const QObjectList& objects = obj->children();
+    if (objects.isEmpty())
+        return {};
     const QLayout* layout = obj->isWidgetType() ? static_cast<const QWidget*>(obj)->layout() : nullptr;
     QList<QWidget*> result;
     if (!layout) {
@@ -151,28 +296,16 @@ QList<QWidget*> _visual_children(const QObject* obj)
         return result;
     }
 
-    // Where each direct child stands in the child list: the layout pass tells a child from a
-    // foreign widget and marks it placed by hashing, without searching the list or reading the
-    // child itself, which keeps wide layouts linear and light on memory traffic.
-    QHash<const QObject*, qsizetype> position;
-    position.reserve(objects.size());
-    for (qsizetype i = 0; i < objects.size(); ++i)
-        position.insert(objects.at(i), i);
-    std::vector<bool> placed(size_t(objects.size()), false);
-
     result.reserve(objects.size());
-    for (int i = 0; i < layout->count(); ++i) {
-        const QLayoutItem* item = layout->itemAt(i);
-        QWidget* widget = item ? item->widget() : nullptr;
-        const auto found = widget ? position.constFind(widget) : position.cend();
-        if (found == position.cend() || placed[size_t(*found)])
-            continue;
-        placed[size_t(*found)] = true;
-        result.append(widget);
+    Placed placed(objects.size(), false);
+    if (!placeInChildOrder(layout, objects, placed, result)) {
+        result.clear();
+        std::fill(placed.begin(), placed.end(), false);
+        placeByPosition(layout, objects, placed, result);
     }
     for (qsizetype i = 0; i < objects.size(); ++i) {
         QObject* child = objects.at(i);
-        if (!placed[size_t(i)] && child->isWidgetType())
+        if (!placed[i] && child->isWidgetType())
             result.append(static_cast<QWidget*>(child));
     }
     return result;
@@ -180,20 +313,15 @@ QList<QWidget*> _visual_children(const QObject* obj)
 
 QString _class_name(const QObject* obj)
 {
-    const QString name = QString::fromLatin1(obj->metaObject()->className());
-    const qsizetype scope = name.lastIndexOf(QLatin1String("::"));
-    return scope < 0 ? name : name.mid(scope + 2);
+    return shortClassName(obj->metaObject());
 }
 
 void _append_node_label(QString& out, const QObject* obj)
 {
-    appendBody(out, obj);
-    const QString name = obj->objectName();
-    if (!name.isEmpty()) {
-        out += QLatin1String("  [#");
-        out += name;
-        out += QLatin1Char(']');
-    }
+    const QMetaObject* meta = obj->metaObject();
+    const NodeKind kind = kindOf(meta);
+    appendBody(out, obj, kind, kind == NodeKind::Other ? shortClassName(meta) : QString());
+    appendObjectName(out, obj);
 }
 
 QString _node_label(const QObject* obj)
@@ -201,6 +329,27 @@ QString _node_label(const QObject* obj)
     QString label;
     _append_node_label(label, obj);
     return label;
+}
+
+struct NodeLabeller::ClassInfo
+{
+    NodeKind kind;
+    QString shortName;
+};
+
+NodeLabeller::NodeLabeller() = default;
+NodeLabeller::~NodeLabeller() = default;
+
+void NodeLabeller::append(QString& out, const QObject* obj)
+{
+    const QMetaObject* meta = obj->metaObject();
+    auto found = _classes.constFind(meta);
+    if (found == _classes.cend()) {
+        const NodeKind kind = kindOf(meta);
+        found = _classes.insert(meta, {kind, kind == NodeKind::Other ? shortClassName(meta) : QString()});
+    }
+    appendBody(out, obj, found->kind, found->shortName);
+    appendObjectName(out, obj);
 }
 
 } // namespace tarnwickview::detail

@@ -17,22 +17,40 @@ void requireRoot(const QWidget* root)
 }
 
 // The tree text grows in `text`, one line per widget, a line feed before every line but the
-// first. `prefix` is shared by the whole walk: each level appends its marker and removes it again,
-// so no line costs more than the characters it holds.
-void _walk(const QObject* obj, QString& prefix, bool is_last, QString& text)
+// first. `_lineStart` is shared by the whole walk: it holds that line feed and the markers of the
+// levels above; each level appends its marker and removes it again, so no line costs more than
+// the characters it holds.
+class TreeWriter
 {
-    text += QLatin1Char('\n');
-    text += prefix;
-    text += is_last ? QStringView(u"└─ ") : QStringView(u"├─ ");
-    detail::_append_node_label(text, obj);
-    const QList<QWidget*> children = detail::_visual_children(obj);
-    if (children.isEmpty())
-        return;
-    prefix += is_last ? QStringView(u"   ") : QStringView(u"│  ");
-    for (qsizetype i = 0; i < children.size(); ++i)
-        _walk(children.at(i), prefix, i == children.size() - 1, text);
-    prefix.chop(3);
-}
+public:
+    explicit TreeWriter(QString& text)
+        : _text(text)
+    {
+    }
+
+    void writeChildren(const QList<QWidget*>& children)
+    {
+        for (qsizetype i = 0; i < children.size(); ++i)
+            writeNode(children.at(i), i == children.size() - 1);
+    }
+
+private:
+    void writeNode(const QObject* obj, bool isLast)
+    {
+        detail::_append_pieces(_text, {_lineStart, isLast ? QStringView(u"└─ ") : QStringView(u"├─ ")});
+        _labeller.append(_text, obj);
+        const QList<QWidget*> children = detail::_visual_children(obj);
+        if (children.isEmpty())
+            return;
+        _lineStart += isLast ? QStringView(u"   ") : QStringView(u"│  ");
+        writeChildren(children);
+        _lineStart.chop(3);
+    }
+
+    QString& _text;
+    QString _lineStart = QStringLiteral("\n");
+    detail::NodeLabeller _labeller;
+};
 
 } // namespace
 
@@ -40,10 +58,7 @@ QString get_tree(QWidget* root)
 {
     requireRoot(root);
     QString text = detail::_node_label(root);
-    QString prefix;
-    const QList<QWidget*> children = detail::_visual_children(root);
-    for (qsizetype i = 0; i < children.size(); ++i)
-        _walk(children.at(i), prefix, i == children.size() - 1, text);
+    TreeWriter(text).writeChildren(detail::_visual_children(root));
     return text;
 }
 
