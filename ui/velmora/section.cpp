@@ -265,8 +265,7 @@ Section& Section::add_table_row(QTableWidget* table, const QVariantList& values)
         throw std::invalid_argument("add_table_row: table must not be null");
     // In a sorted table, placing the cell of the sort column moves its row to the sorted place at
     // once. That cell goes in last, so that the row's other cells are already in the row it moves.
-    const int sortColumn =
-        table->isSortingEnabled() ? table->horizontalHeader()->sortIndicatorSection() : -1;
+    const int sortColumn = table->isSortingEnabled() ? table->horizontalHeader()->sortIndicatorSection() : -1;
     const int row = table->rowCount();
     table->insertRow(row);
     QTableWidgetItem* sortCell = nullptr;
