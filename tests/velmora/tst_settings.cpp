@@ -29,6 +29,22 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     return path;
 }
 
+// load_style on `path` must throw a filesystem_error with `code` and the path, and leave the
+// window's previous sheet in place.
+void expectLoadStyleFailure(const QString& path, std::error_code code)
+{
+    UIWrapper ui;
+    ui.window->setStyleSheet(QStringLiteral("QWidget { color: blue; }"));
+    try {
+        ui.load_style(path);
+        QFAIL("load_style did not throw");
+    } catch (const std::filesystem::filesystem_error& failure) {
+        QCOMPARE(failure.code(), code);
+        QCOMPARE(QString::fromStdString(failure.path1().string()), path);
+    }
+    QCOMPARE(ui.window->styleSheet(), QStringLiteral("QWidget { color: blue; }"));
+}
+
 } // namespace
 
 class TestSettings : public QObject
@@ -270,16 +286,7 @@ void TestSettings::unreadableStyleFileFailsWithTheSystemError()
     writeFile(dir, QStringLiteral("plain.qss"), "#a { }");
     const QString path = dir.filePath(name);
 
-    UIWrapper ui;
-    ui.window->setStyleSheet(QStringLiteral("QWidget { color: blue; }"));
-    try {
-        ui.load_style(path);
-        QFAIL("load_style did not throw");
-    } catch (const std::filesystem::filesystem_error& failure) {
-        QCOMPARE(failure.code(), std::error_code(error, std::generic_category()));
-        QCOMPARE(QString::fromStdString(failure.path1().string()), path);
-    }
-    QCOMPARE(ui.window->styleSheet(), QStringLiteral("QWidget { color: blue; }"));
+    expectLoadStyleFailure(path, std::error_code(error, std::generic_category()));
 }
 
 void TestSettings::invalidUtf8StyleFileFails_data()
@@ -300,15 +307,7 @@ void TestSettings::invalidUtf8StyleFileFails()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = writeFile(dir, QStringLiteral("bad.qss"), bytes);
-    UIWrapper ui;
-    ui.window->setStyleSheet(QStringLiteral("QWidget { color: blue; }"));
-    try {
-        ui.load_style(path);
-        QFAIL("load_style did not throw");
-    } catch (const std::filesystem::filesystem_error& failure) {
-        QCOMPARE(failure.code(), std::make_error_code(std::errc::illegal_byte_sequence));
-    }
-    QCOMPARE(ui.window->styleSheet(), QStringLiteral("QWidget { color: blue; }"));
+    expectLoadStyleFailure(path, std::make_error_code(std::errc::illegal_byte_sequence));
 }
 
 void TestSettings::styleFileLeavesSectionAndOtherWindowSheetsAlone()
