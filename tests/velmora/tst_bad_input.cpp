@@ -98,7 +98,7 @@ void furnish(UIWrapper& ui)
     ui.add_label("titre", {.name = "titre"});
     Section& row =
         ui.add_row({.stretches = {2, 3}, .align = "top", .cross_align = "center", .name = "ligne"});
-    row.add_input({.name = "champ"}).end().add_table({"A", "B"}, {.rows = 1});
+    (void)row.add_input({.name = "champ"}).end().add_table({"A", "B"}, {.rows = 1});
     ui.add_tabs({"Un", "Deux"}).at("Deux").add_checkbox("case", {.name = "case"});
 }
 
@@ -370,7 +370,7 @@ void TestBadInput::namesAreKeptWhole()
         .add_dropdown({"x"}, {.name = name})
         .add_checkbox("c", {.name = name})
         .add_button("b", [] {}, {.name = name});
-    ui.add_tabs({"t"}, {.name = name});
+    (void)ui.add_tabs({"t"}, {.name = name});
     Section& bar = ui.sidebar("down");
     bar.add_label("s", {.name = name});
 
@@ -432,8 +432,8 @@ void TestBadInput::extremeStretchesGapsAndSpacingsAreHandedOn_data()
     }) << QStringList{"QLabel:0", "QLabel:0"};
     QTest::newRow("tables with negative rows") << Action([](UIWrapper& ui) {
         Section& column = ui.add_column();
-        column.add_table({"A"}, {.rows = -1, .stretch = INT_MIN});
-        column.add_table({}, {.rows = INT_MIN});
+        (void)column.add_table({"A"}, {.rows = -1, .stretch = INT_MIN});
+        (void)column.add_table({}, {.rows = INT_MIN});
     }) << QStringList{"QTableWidget:-2147483648", "QTableWidget:0"};
 }
 

@@ -40,6 +40,8 @@ private slots:
     void failedReloadKeepsTheLastGoodSheet();
     void missingFileThrowsAndChangesNothing();
     void secondCallWatchesTheNewFileOnly();
+    void loadStyleEndsTheWatch_data();
+    void loadStyleEndsTheWatch();
 
 private:
     QTemporaryDir _dir;
@@ -117,6 +119,42 @@ void TestStyleWatch::secondCallWatchesTheNewFileOnly()
     QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
     QTest::qWait(200);
     QCOMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
+}
+
+void TestStyleWatch::loadStyleEndsTheWatch_data()
+{
+    QTest::addColumn<bool>("loadFails");
+    QTest::newRow("loaded") << false;
+    QTest::newRow("load failed") << true;
+}
+
+void TestStyleWatch::loadStyleEndsTheWatch()
+{
+    QFETCH(bool, loadFails);
+    UIWrapper ui;
+    UIWrapper witness;
+    ui.watch_style(_path);
+    witness.watch_style(_path);
+    const QString other = _dir.filePath("other.qss");
+    writeFile(other, "QPushButton { color: gray; }");
+    if (loadFails) {
+        // Nothing changes when the file cannot be read: the watch goes on.
+        QVERIFY_THROWS_EXCEPTION(std::filesystem::filesystem_error,
+                                 ui.load_style(_dir.filePath("absent.qss")));
+    } else {
+        ui.load_style(other);
+    }
+
+    writeFile(_path, "QLabel { color: purple; }");
+    QTRY_COMPARE(witness.window->styleSheet(), QStringLiteral("QLabel { color: purple; }"));
+    QTest::qWait(100);
+    QCOMPARE(ui.window->styleSheet(), loadFails ? QStringLiteral("QLabel { color: purple; }")
+                                                : QStringLiteral("QPushButton { color: gray; }"));
+
+    // A later watch_style watches again.
+    ui.watch_style(_path);
+    writeFile(_path, "QLabel { color: maroon; }");
+    QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: maroon; }"));
 }
 
 QTEST_MAIN(TestStyleWatch)

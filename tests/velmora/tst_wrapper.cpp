@@ -20,6 +20,7 @@ private slots:
     void runReturnsTheLoopsExitCode();
     void chainStartedOnWrapperLandsInRootSection();
     void emptyButtonCallbackIsRejected();
+    void everyConstructorFormMeansTheObviousThing();
 };
 
 void TestWrapper::defaultWindowHasSkeleton()
@@ -74,6 +75,30 @@ void TestWrapper::emptyButtonCallbackIsRejected()
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ui.add_button("OK", {}));
     auto* content = ui.window->findChild<QWidget*>(QStringLiteral("content"));
     QCOMPARE(content->layout()->count(), 0);
+}
+
+void TestWrapper::everyConstructorFormMeansTheObviousThing()
+{
+    // Braced forms take WindowOptions; the others the positional constructor.
+    const QString title = QStringLiteral("Variable");
+    UIWrapper empty({});
+    UIWrapper braced({"Titre"});
+    UIWrapper designated({.title = "Titre", .width = 640});
+    UIWrapper positional("Titre");
+    UIWrapper sized("Titre", 640, 480);
+    UIWrapper fromQString(title, 500);
+    const auto described = [](const UIWrapper& ui) {
+        return QStringLiteral("%1 %2x%3")
+            .arg(ui.window->windowTitle())
+            .arg(ui.window->width())
+            .arg(ui.window->height());
+    };
+    QCOMPARE(described(empty), " 800x600");
+    QCOMPARE(described(braced), "Titre 800x600");
+    QCOMPARE(described(designated), "Titre 640x600");
+    QCOMPARE(described(positional), "Titre 800x600");
+    QCOMPARE(described(sized), "Titre 640x480");
+    QCOMPARE(described(fromQString), "Variable 500x600");
 }
 
 QTEST_MAIN(TestWrapper)

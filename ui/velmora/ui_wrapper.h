@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <concepts>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -36,13 +37,28 @@ class StyleWatcher;
 class VELMORA_EXPORT UIWrapper
 {
 public:
-    /// Builds a hidden main window from `options` (title, 800 × 600, no padding by default).
+    /// Builds a hidden main window from `options` (title, 800 × 600, no padding by default):
+    /// `UIWrapper ui;`, `UIWrapper ui({});`, `UIWrapper ui({"Titre"});` or
+    /// `UIWrapper ui({.title = "Titre", .width = 640});`.
+    /// @throws std::logic_error when the process holds a QCoreApplication or QGuiApplication
+    /// that is not a QApplication: widgets cannot live without one.
     explicit UIWrapper(const WindowOptions& options = {});
-    /// Builds a hidden main window with this title, size and outer margin.
-    explicit UIWrapper(const QString& title, int width = 800, int height = 600, int padding = 0);
-    /// Destroys the window and everything in it.
+    /// Builds a hidden main window with this title, size and outer margin:
+    /// `UIWrapper ui("Titre");` or `UIWrapper ui("Titre", 640, 480);`. `title` is anything a
+    /// QString is made from (a QString, a string literal).
+    /// @throws std::logic_error as the other constructor does.
+    template<typename Title>
+    requires std::convertible_to<const Title&, QString>
+    explicit UIWrapper(const Title& title, int width = 800, int height = 600, int padding = 0)
+        : UIWrapper(WindowOptions{title, width, height, padding})
+    {
+    }
+    /// Destroys the window and everything in it. Safe also after Qt deleted the window.
     ~UIWrapper();
-    Q_DISABLE_COPY_MOVE(UIWrapper)
+    // Not copyable, not movable. The copy constructor takes a non-const reference so that it
+    // cannot take part in `UIWrapper ui({...})`, which would otherwise be ambiguous.
+    UIWrapper(UIWrapper&) = delete;
+    UIWrapper& operator=(const UIWrapper&) = delete;
 
     /// Icône de la barre de titre / taskbar.
     UIWrapper& set_icon(const QString& path);
@@ -60,19 +76,26 @@ public:
     /// Centre la fenêtre sur l'écran.
     UIWrapper& center();
     /// Charge un fichier .qss et l'applique à la fenêtre.
-    /// Throws std::filesystem::filesystem_error when the file cannot be read or is not UTF-8.
+    /// Ends the watch of an earlier watch_style() once the file is read.
+    /// Throws std::filesystem::filesystem_error when the file cannot be read or is not UTF-8;
+    /// the window's sheet and any watch then stay as they were.
     UIWrapper& load_style(const QString& path);
     /// Recharge le fichier .qss à chaque modification.
     /// Loads the file as load_style() does, then re-applies it whenever it changes on disk, also
     /// when an editor replaces it by renaming a new file over it. A reload that fails keeps the
     /// last good sheet and reports one warning. Throws like load_style() for the first load.
+    /// The watch lasts until load_style() loads another sheet, another watch_style() call watches
+    /// another file instead, or the window ends.
+    /// La surveillance dure jusqu'au prochain load_style(), au prochain watch_style() ou à la fin
+    /// de la fenêtre.
     UIWrapper& watch_style(const QString& path);
 
     /// Affiche une notification flottante en bas de la fenêtre.
     UIWrapper& notify(const QString& text, const NotifyOptions& options = {});
 
-    /// Ouvre une fenêtre secondaire avec toute l'API UIWrapper. The caller owns the result.
-    std::unique_ptr<UIWrapper> open_window(const SecondaryWindowOptions& options = {});
+    /// Ouvre une fenêtre secondaire avec toute l'API UIWrapper. The caller owns the result:
+    /// discarding it would destroy the new window at the end of the statement.
+    [[nodiscard]] std::unique_ptr<UIWrapper> open_window(const SecondaryWindowOptions& options = {});
 
     /// Returns the sidebar of `side` ("up", "down", "left", "right", any case), creating it on
     /// first request; later requests ignore `options`. Throws ValueError for any other side.
@@ -84,7 +107,7 @@ public:
     // The root section's operations; each returns what the section returns.
 
     /// See Section::add_tabs.
-    TabSections add_tabs(const QStringList& tabs, const TabsOptions& options = {});
+    [[nodiscard]] TabSections add_tabs(const QStringList& tabs, const TabsOptions& options = {});
     /// See Section::get.
     QWidget* get(const QString& name) const;
     /// See Section::clear.
@@ -118,7 +141,7 @@ public:
     /// See Section::add_scroll.
     Section& add_scroll(const ScrollOptions& options = {});
     /// See Section::add_table.
-    QTableWidget* add_table(const QStringList& columns, const TableOptions& options = {});
+    [[nodiscard]] QTableWidget* add_table(const QStringList& columns, const TableOptions& options = {});
     /// See Section::add_table_row.
     Section& add_table_row(QTableWidget* table, const QVariantList& values);
     /// See Section::end.
@@ -130,7 +153,13 @@ public:
     QMainWindow* window;
 
 private:
-    std::unique_ptr<Section> _make_sidebar(const QString& side, const SidebarOptions& options);
+    std::unique_ptr<Section, detail::SectionRelease> _make_sidebar(const QString& side,
+                                                                   const SidebarOptions& options);
+    // Throws std::logic_error naming `operation` once Qt has deleted the window. Every operation
+    // calls it first, before it changes anything.
+    void requireWindow(const char* operation) const;
+    // The root section, for the forwarding operations; throws as requireWindow() does.
+    Section& rootSection(const char* operation) const;
 
     // Lets the destructor tell whether someone else already deleted the window.
     QPointer<QMainWindow> _window_alive;
@@ -141,8 +170,8 @@ private:
     QWidget* _middle_widget;
     QHBoxLayout* _middle_layout;
     QVBoxLayout* _content_layout;
-    std::unique_ptr<Section> _root_section;
-    std::vector<std::pair<QString, std::unique_ptr<Section>>> _sidebars;
+    std::unique_ptr<Section, detail::SectionRelease> _root_section;
+    std::vector<std::pair<QString, std::unique_ptr<Section, detail::SectionRelease>>> _sidebars;
 };
 
 } // namespace velmora
