@@ -20,7 +20,6 @@ class QTableWidget;
 
 namespace velmora {
 
-class UIWrapper;
 namespace detail {
 struct SectionAccess;
 }
@@ -105,7 +104,6 @@ public:
     Section& end();
 
 private:
-    friend class UIWrapper;
     friend struct detail::SectionAccess;
 
     void _seal();

@@ -2,11 +2,11 @@
 
 #include <velmora/velmora_export.h>
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -56,11 +56,7 @@ public:
 private:
     friend class Section;
 
-    struct Data
-    {
-        std::vector<Entry> entries;
-        QHash<QString, qsizetype> index;
-    };
+    struct Data;
 
     /// Builds the map from pages in tab order; later pages replace earlier ones of the same title.
     explicit TabSections(const std::vector<std::pair<QString, Section*>>& pages);

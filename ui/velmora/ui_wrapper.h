@@ -13,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-class QBoxLayout;
 class QHBoxLayout;
 class QVBoxLayout;
 class QWidget;
@@ -21,8 +20,9 @@ class QWidget;
 namespace velmora {
 
 namespace detail {
+class MainWindow;
 class StyleWatcher;
-}
+} // namespace detail
 
 /**
  * A desktop window built by a short chain of calls.
@@ -132,8 +132,9 @@ public:
 private:
     std::unique_ptr<Section> _make_sidebar(const QString& side, const SidebarOptions& options);
 
-    // Lets the destructor tell whether someone else already deleted the window.
-    QPointer<QMainWindow> _window_alive;
+    // The window this wrapper made, whatever the public `window` now points to; null once someone
+    // else deleted it, which the destructor needs to know.
+    QPointer<detail::MainWindow> _window_alive;
     // Made by the first watch_style() call; a Qt child of the window, which owns it.
     detail::StyleWatcher* _style_watcher = nullptr;
 
