@@ -29,7 +29,7 @@ TARNWICKVIEW_EXPORT void save_tree(QWidget* root, const QString& path = QStringL
 
 /// Génère un fichier .qss commenté à partir de l'arbre de widgets.
 /// - Un bloc par type de widget trouvé dans l'arbre
-/// - Un bloc #objectName pour chaque widget nommé
+/// - Un bloc `#objectName` pour chaque widget nommé
 ///
 /// Creates the directory part of `path` with its missing parents (a bare file name is written in
 /// the current directory), writes the template as UTF-8, replacing a previous file only once the
