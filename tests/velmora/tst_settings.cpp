@@ -1,3 +1,7 @@
+#include "layout_probe.h"
+#include "message_log.h"
+#include "window_fixture.h"
+
 #include <velmora/velmora.h>
 
 #include <QApplication>
@@ -8,13 +12,21 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <cerrno>
+#include <climits>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <system_error>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+using velmora::Section;
 using velmora::UIWrapper;
+using namespace fixture;
 
 namespace {
 
@@ -75,6 +87,13 @@ private slots:
     void invalidUtf8StyleFileFails_data();
     void invalidUtf8StyleFileFails();
     void styleFileLeavesSectionAndOtherWindowSheetsAlone();
+
+    // Careless and hostile input.
+    void extremeSizesAreHandedToQtUnchanged_data();
+    void extremeSizesAreHandedToQtUnchanged();
+    void closeCallbackThrowingANonStandardValueKeepsTheWindowOpen();
+    void unusableStylePathFailsAndChangesNothing_data();
+    void unusableStylePathFailsAndChangesNothing();
 };
 
 void TestSettings::fixedSizeIsTheCurrentSize_data()
@@ -324,6 +343,156 @@ void TestSettings::styleFileLeavesSectionAndOtherWindowSheetsAlone()
     QCOMPARE(content->styleSheet(), QStringLiteral("background: black;"));
     QCOMPARE(other.window->styleSheet(), QStringLiteral("QLabel { color: green; }"));
     QCOMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: red; }"));
+}
+
+void TestSettings::extremeSizesAreHandedToQtUnchanged_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+
+    const QList<std::pair<const char*, std::pair<int, int>>> values{
+        {"INT_MAX", {INT_MAX, INT_MAX}}, {"INT_MIN", {INT_MIN, INT_MIN}},    {"-1 and 0", {-1, 0}},
+        {"mixed", {INT_MAX, INT_MIN}},   {"16777216", {16777216, 16777215}},
+    };
+    for (const char* operation : {"window", "secondary window", "set_min_size", "set_max_size",
+                                  "left sidebar", "up sidebar", "padding"}) {
+        for (const auto& [label, pair] : values) {
+            QTest::addRow("%s, %s", operation, label) << operation << pair.first << pair.second;
+        }
+    }
+}
+
+void TestSettings::extremeSizesAreHandedToQtUnchanged()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, first);
+    QFETCH(int, second);
+
+    // Qt clamps what it cannot use and warns; the window must end as a plain widget given the
+    // same values does.
+    const CriticalLog log;
+    QWidget reference;
+    std::unique_ptr<UIWrapper> ui;
+    if (operation == QLatin1StringView("window")) {
+        ui = std::make_unique<UIWrapper>(QString(), first, second);
+        reference.resize(first, second);
+        QCOMPARE(ui->window->size(), reference.size());
+    } else if (operation == QLatin1StringView("secondary window")) {
+        if (first > 0 || second > 0)
+            QSKIP("a shown window millions of pixels wide cannot get a backing store");
+        UIWrapper main;
+        ui = main.open_window({.width = first, .height = second});
+        // Shown at once, so Qt grows it to the least its layout needs.
+        QVERIFY(ui->window->isVisible());
+        QCOMPARE(ui->window->size(), ui->window->minimumSizeHint());
+        // Nothing to wait for: the window's first events must merely pass without harm.
+        QTest::qWait(10);
+    } else if (operation == QLatin1StringView("set_min_size")) {
+        ui = std::make_unique<UIWrapper>();
+        QCOMPARE(&ui->set_min_size(first, second), ui.get());
+        reference.setMinimumSize(first, second);
+        QCOMPARE(ui->window->minimumSize(), reference.minimumSize());
+    } else if (operation == QLatin1StringView("set_max_size")) {
+        ui = std::make_unique<UIWrapper>();
+        QCOMPARE(&ui->set_max_size(first, second), ui.get());
+        reference.setMaximumSize(first, second);
+        QCOMPARE(ui->window->maximumSize(), reference.maximumSize());
+    } else if (operation.endsWith(QLatin1StringView("sidebar"))) {
+        ui = std::make_unique<UIWrapper>();
+        const bool left = operation.startsWith(QLatin1StringView("left"));
+        Section& bar = ui->sidebar(left ? "left" : "up", {.size = first});
+        bar.add_label("a");
+        if (left)
+            reference.setFixedWidth(first);
+        else
+            reference.setFixedHeight(first);
+        const QWidget* container = layoutOf(bar)->parentWidget();
+        QCOMPARE(container->minimumSize(), reference.minimumSize());
+        QCOMPARE(container->maximumSize(), reference.maximumSize());
+    } else {
+        ui = std::make_unique<UIWrapper>(QString(), 800, 600, first);
+        QWidget inner(&reference);
+        QVBoxLayout column(&inner);
+        column.setContentsMargins(first, first, first, first);
+        QCOMPARE(ui->window->centralWidget()->layout()->contentsMargins(), column.contentsMargins());
+    }
+    ui->add_label("contenu");
+    layOut(*ui);
+    QCOMPARE(log.criticals(), QStringList());
+}
+
+void TestSettings::closeCallbackThrowingANonStandardValueKeepsTheWindowOpen()
+{
+    const CriticalLog log;
+    UIWrapper ui;
+    ui.set_on_close([] { throw 42; });
+    ui.window->show();
+    QVERIFY(!ui.window->close());
+    QVERIFY(ui.window->isVisible());
+    QCOMPARE(log.criticals(),
+             QStringList{"velmora : le callback de set_on_close a levé une exception inconnue"});
+
+    int closes = 0;
+    ui.set_on_close([&] { ++closes; });
+    QVERIFY(ui.window->close());
+    QCOMPARE(closes, 1);
+    QCOMPARE(log.criticals().size(), 1);
+}
+
+void TestSettings::unusableStylePathFailsAndChangesNothing_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("watch");
+
+    for (const bool watch : {false, true}) {
+        const char* how = watch ? "watch_style" : "load_style";
+        QTest::addRow("%s, missing", how) << "absent.qss" << ENOENT << watch;
+        QTest::addRow("%s, empty path", how) << "" << ENOENT << watch;
+        QTest::addRow("%s, directory", how) << "dossier" << EISDIR << watch;
+        QTest::addRow("%s, no read permission", how) << "fermé.qss" << EACCES << watch;
+        QTest::addRow("%s, read fails", how) << "/proc/self/mem" << EIO << watch;
+        QTest::addRow("%s, pipe without writer", how) << "tube.qss" << EINVAL << watch;
+        QTest::addRow("%s, endless device", how) << "/dev/zero" << EINVAL << watch;
+        QTest::addRow("%s, NUL in the path", how)
+            << QString::fromUtf16(u"style.qss\0.txt", 14) << EINVAL << watch;
+        QTest::addRow("%s, invalid UTF-8", how) << "latin1.qss" << EILSEQ << watch;
+    }
+}
+
+void TestSettings::unusableStylePathFailsAndChangesNothing()
+{
+    QFETCH(QString, path);
+    QFETCH(int, error);
+    QFETCH(bool, watch);
+
+    if (error == EACCES && geteuid() == 0)
+        QSKIP("root reads files whatever their permission bits");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir("dossier"));
+    QFile::setPermissions(writeFile(dir.filePath("fermé.qss"), "#a { }"), QFileDevice::WriteOwner);
+    writeFile(dir.filePath("latin1.qss"), "/* th\xe8me */");
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("tube.qss")).constData(), 0600), 0);
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+
+    UIWrapper ui;
+    ui.window->setStyleSheet("QWidget { color: blue; }");
+    const QStringList before = stateOf(ui);
+    const qsizetype children = ui.window->children().size();
+    try {
+        watch ? ui.watch_style(path) : ui.load_style(path);
+        QVERIFY(QDir::setCurrent(previous));
+        QFAIL("the path was accepted");
+    } catch (const std::filesystem::filesystem_error& failure) {
+        QVERIFY(QDir::setCurrent(previous));
+        QCOMPARE(failure.code(), std::error_code(error, std::generic_category()));
+        QCOMPARE(QString::fromLocal8Bit(failure.path1().c_str()), path.left(path.indexOf(QChar(0))));
+    }
+    QCOMPARE(stateOf(ui), before);
+    QCOMPARE(ui.window->children().size(), children);
 }
 
 QTEST_MAIN(TestSettings)

@@ -88,6 +88,7 @@ void TestStyleWatch::failedReloadKeepsTheLastGoodSheet()
     ui.watch_style(_path);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("rechargement du style impossible"));
     replaceFile(_path, "QLabel { color: \xff; }");
+    // The sheet must not change, so there is no condition to await: give the reload its time.
     QTest::qWait(300);
     QCOMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: red; }"));
 
@@ -115,6 +116,7 @@ void TestStyleWatch::secondCallWatchesTheNewFileOnly()
     writeFile(_path, "QLabel { color: purple; }");
     writeFile(other, "QPushButton { color: black; }");
     QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
+    // A late reload of the first file must not follow.
     QTest::qWait(200);
     QCOMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
 }

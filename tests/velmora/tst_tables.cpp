@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 using velmora::Section;
+using velmora::UIWrapper;
 
 namespace {
 
@@ -47,6 +48,9 @@ private slots:
     void nullTableIsRejected();
     void sortedTableKeepsEachRowTogether();
     void rowsLandTogetherWhateverTheSortColumn();
+
+    // Careless and hostile input.
+    void tableWithAThousandColumns();
 };
 
 void TestTables::tableHasHeadersAndEmptyRows_data()
@@ -184,6 +188,25 @@ void TestTables::rowsLandTogetherWhateverTheSortColumn()
     QCOMPARE(rowTexts(table, 1), QStringList({"moyen", "2", "Lyon"}));
     QCOMPARE(rowTexts(table, 2), QStringList({"abeille", "1", "Metz"}));
     QCOMPARE(rowTexts(table, 3), QStringList({"sans code", "-", "-"}));
+}
+
+void TestTables::tableWithAThousandColumns()
+{
+    QStringList headers;
+    QVariantList values;
+    for (int i = 0; i < 1000; ++i) {
+        headers << QStringLiteral("C%1").arg(i);
+        values << i;
+    }
+    values << QStringLiteral("de trop");
+    UIWrapper ui;
+    QTableWidget* table = ui.add_table(headers, {.rows = 2});
+    ui.add_table_row(table, values).add_table_row(table, {});
+    QCOMPARE(table->columnCount(), 1000);
+    QCOMPARE(table->rowCount(), 4);
+    QCOMPARE(table->horizontalHeaderItem(999)->text(), QStringLiteral("C999"));
+    QCOMPARE(table->item(2, 999)->text(), QStringLiteral("999"));
+    QCOMPARE(table->item(3, 0), nullptr);
 }
 
 QTEST_MAIN(TestTables)
