@@ -52,6 +52,8 @@ private slots:
     void nullLayoutIsRejected();
 
     // Careless and hostile input, and objects outliving or outlived by others.
+    void rejectedCallChangesNothing_data();
+    void rejectedCallChangesNothing();
     void alignmentWordsOutsideTheTablesActAsAbsent_data();
     void alignmentWordsOutsideTheTablesActAsAbsent();
     void clearThenDestroyBeforeTheLoopTurns();
@@ -449,6 +451,24 @@ void TestSection::callbackClearsTheSectionHoldingIt()
     QVERIFY(target.isNull());
     QCOMPARE(itemsOf(ui.end()), QStringList({"QLabel:0"}));
     QVERIFY(ui.get("reconstruit"));
+}
+
+void TestSection::rejectedCallChangesNothing_data()
+{
+    QTest::addColumn<Action>("call");
+    QTest::addColumn<QString>("type");
+
+    QTest::newRow("section over a null layout") << Action([](UIWrapper& ui) {
+        Section orphan(
+            nullptr, {.parent = &ui.end(), .stretches = {4}, .align = "center", .cross_flag = Qt::AlignLeft});
+    }) << "invalid_argument";
+}
+
+void TestSection::rejectedCallChangesNothing()
+{
+    QFETCH(Action, call);
+    QFETCH(QString, type);
+    checkRejectedCallChangesNothing(call, type);
 }
 
 QTEST_MAIN(TestSection)

@@ -89,6 +89,8 @@ private slots:
     void styleFileLeavesSectionAndOtherWindowSheetsAlone();
 
     // Careless and hostile input.
+    void rejectedCallChangesNothing_data();
+    void rejectedCallChangesNothing();
     void extremeSizesAreHandedToQtUnchanged_data();
     void extremeSizesAreHandedToQtUnchanged();
     void closeCallbackThrowingANonStandardValueKeepsTheWindowOpen();
@@ -493,6 +495,25 @@ void TestSettings::unusableStylePathFailsAndChangesNothing()
     }
     QCOMPARE(stateOf(ui), before);
     QCOMPARE(ui.window->children().size(), children);
+}
+
+void TestSettings::rejectedCallChangesNothing_data()
+{
+    QTest::addColumn<Action>("call");
+    QTest::addColumn<QString>("type");
+
+    QTest::newRow("empty close callback")
+        << Action([](UIWrapper& ui) { ui.set_on_close({}); }) << "invalid_argument";
+    QTest::newRow("style path with a NUL")
+        << Action([](UIWrapper& ui) { ui.load_style(QString::fromUtf16(u"style\0.qss", 10)); })
+        << "filesystem_error";
+}
+
+void TestSettings::rejectedCallChangesNothing()
+{
+    QFETCH(Action, call);
+    QFETCH(QString, type);
+    checkRejectedCallChangesNothing(call, type);
 }
 
 QTEST_MAIN(TestSettings)

@@ -58,6 +58,8 @@ private slots:
     void runSealsSidebarsAndRoot();
 
     // Careless and hostile input.
+    void rejectedCallChangesNothing_data();
+    void rejectedCallChangesNothing();
     void unknownSideNamesTheWordItWasGiven_data();
     void unknownSideNamesTheWordItWasGiven();
 };
@@ -255,6 +257,23 @@ void TestSidebars::unknownSideNamesTheWordItWasGiven()
         QCOMPARE(QString::fromUtf8(error.what()), message);
     }
     QCOMPARE(stateOf(ui), before);
+}
+
+void TestSidebars::rejectedCallChangesNothing_data()
+{
+    QTest::addColumn<Action>("call");
+    QTest::addColumn<QString>("type");
+
+    QTest::newRow("unknown side") << Action([](UIWrapper& ui) {
+        ui.sidebar("middle", {.stretches = {1}, .align = "center", .size = 40});
+    }) << "ValueError";
+}
+
+void TestSidebars::rejectedCallChangesNothing()
+{
+    QFETCH(Action, call);
+    QFETCH(QString, type);
+    checkRejectedCallChangesNothing(call, type);
 }
 
 QTEST_MAIN(TestSidebars)

@@ -1,4 +1,5 @@
 #include "layout_probe.h"
+#include "window_fixture.h"
 
 #include <velmora/velmora.h>
 
@@ -9,6 +10,7 @@
 
 using velmora::Section;
 using velmora::UIWrapper;
+using namespace fixture;
 
 namespace {
 
@@ -50,6 +52,8 @@ private slots:
     void rowsLandTogetherWhateverTheSortColumn();
 
     // Careless and hostile input.
+    void rejectedCallChangesNothing_data();
+    void rejectedCallChangesNothing();
     void tableWithAThousandColumns();
 };
 
@@ -207,6 +211,25 @@ void TestTables::tableWithAThousandColumns()
     QCOMPARE(table->horizontalHeaderItem(999)->text(), QStringLiteral("C999"));
     QCOMPARE(table->item(2, 999)->text(), QStringLiteral("999"));
     QCOMPARE(table->item(3, 0), nullptr);
+}
+
+void TestTables::rejectedCallChangesNothing_data()
+{
+    QTest::addColumn<Action>("call");
+    QTest::addColumn<QString>("type");
+
+    QTest::newRow("row for a null table") << Action([](UIWrapper& ui) {
+        ui.add_table_row(nullptr, {1, "x"});
+    }) << "invalid_argument";
+    QTest::newRow("row for a null table, sidebar")
+        << Action([](UIWrapper& ui) { ui.sidebar("left").add_table_row(nullptr, {}); }) << "invalid_argument";
+}
+
+void TestTables::rejectedCallChangesNothing()
+{
+    QFETCH(Action, call);
+    QFETCH(QString, type);
+    checkRejectedCallChangesNothing(call, type);
 }
 
 QTEST_MAIN(TestTables)

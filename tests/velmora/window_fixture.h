@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QVariant>
 
 #include <filesystem>
@@ -115,6 +116,35 @@ inline void furnishWithCallbacks(velmora::UIWrapper& ui, int& calls)
     QTableWidget* table = ui.add_table({"A", "B"}, {.rows = 1});
     ui.add_table_row(table, {1, "x"});
     ui.add_tabs({"Un", "Deux"}).at("Deux").add_scroll().add_label("défile");
+}
+
+/// Runs `call` on a furnished window and checks that it throws an exception of the type named
+/// `type` (see typeOf) and leaves the window exactly as it was, still usable and closable.
+inline void checkRejectedCallChangesNothing(const Action& call, const QString& type)
+{
+    using velmora::UIWrapper;
+    UIWrapper ui;
+    furnish(ui);
+    int closes = 0;
+    ui.set_on_close([&] { ++closes; });
+    const QStringList before = stateOf(ui);
+
+    try {
+        call(ui);
+        QFAIL("the call was accepted");
+    } catch (const std::exception& error) {
+        QCOMPARE(typeOf(error), type);
+    }
+
+    QCOMPARE(stateOf(ui), before);
+    QCOMPARE(ui.get("ok"), nullptr);
+    QCOMPARE(ui.sidebar("left").get("ok"), nullptr);
+    QVERIFY(ui.get("titre"));
+    ui.add_label("après");
+    QCOMPARE(itemsOf(ui.end()).constLast(), QStringLiteral("QLabel:0"));
+    ui.window->show();
+    QVERIFY(ui.window->close());
+    QCOMPARE(closes, 1);
 }
 
 /// Lets the window's layouts work out sizes and place every widget, without painting it: what
