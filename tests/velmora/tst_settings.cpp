@@ -21,9 +21,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 using velmora::Section;
 using velmora::UIWrapper;
 using namespace fixture;
@@ -447,20 +444,7 @@ void TestSettings::unusableStylePathFailsAndChangesNothing_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("error");
     QTest::addColumn<bool>("watch");
-
-    for (const bool watch : {false, true}) {
-        const char* how = watch ? "watch_style" : "load_style";
-        QTest::addRow("%s, missing", how) << "absent.qss" << ENOENT << watch;
-        QTest::addRow("%s, empty path", how) << "" << ENOENT << watch;
-        QTest::addRow("%s, directory", how) << "dossier" << EISDIR << watch;
-        QTest::addRow("%s, no read permission", how) << "fermé.qss" << EACCES << watch;
-        QTest::addRow("%s, read fails", how) << "/proc/self/mem" << EIO << watch;
-        QTest::addRow("%s, pipe without writer", how) << "tube.qss" << EINVAL << watch;
-        QTest::addRow("%s, endless device", how) << "/dev/zero" << EINVAL << watch;
-        QTest::addRow("%s, NUL in the path", how)
-            << QString::fromUtf16(u"style.qss\0.txt", 14) << EINVAL << watch;
-        QTest::addRow("%s, invalid UTF-8", how) << "latin1.qss" << EILSEQ << watch;
-    }
+    addUnusableStylePathRows("load_style", false);
 }
 
 void TestSettings::unusableStylePathFailsAndChangesNothing()
@@ -468,33 +452,7 @@ void TestSettings::unusableStylePathFailsAndChangesNothing()
     QFETCH(QString, path);
     QFETCH(int, error);
     QFETCH(bool, watch);
-
-    if (error == EACCES && geteuid() == 0)
-        QSKIP("root reads files whatever their permission bits");
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkdir("dossier"));
-    QFile::setPermissions(writeFile(dir.filePath("fermé.qss"), "#a { }"), QFileDevice::WriteOwner);
-    writeFile(dir.filePath("latin1.qss"), "/* th\xe8me */");
-    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("tube.qss")).constData(), 0600), 0);
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-
-    UIWrapper ui;
-    ui.window->setStyleSheet("QWidget { color: blue; }");
-    const QStringList before = stateOf(ui);
-    const qsizetype children = ui.window->children().size();
-    try {
-        watch ? ui.watch_style(path) : ui.load_style(path);
-        QVERIFY(QDir::setCurrent(previous));
-        QFAIL("the path was accepted");
-    } catch (const std::filesystem::filesystem_error& failure) {
-        QVERIFY(QDir::setCurrent(previous));
-        QCOMPARE(failure.code(), std::error_code(error, std::generic_category()));
-        QCOMPARE(QString::fromLocal8Bit(failure.path1().c_str()), path.left(path.indexOf(QChar(0))));
-    }
-    QCOMPARE(stateOf(ui), before);
-    QCOMPARE(ui.window->children().size(), children);
+    checkUnusableStylePathFailsAndChangesNothing(path, error, watch);
 }
 
 void TestSettings::rejectedCallChangesNothing_data()

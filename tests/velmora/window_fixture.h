@@ -10,6 +10,7 @@
 
 #include <QBoxLayout>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QMainWindow>
 #include <QMetaType>
@@ -20,10 +21,15 @@
 #include <QTest>
 #include <QVariant>
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
+#include <system_error>
 #include <typeinfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 /// An operation on a window, for data-driven tests.
 using Action = std::function<void(velmora::UIWrapper&)>;
@@ -180,6 +186,56 @@ inline QString writeFile(const QString& path, const QByteArray& bytes)
 inline QString writeStyle(const QTemporaryDir& dir)
 {
     return writeFile(dir.filePath(QStringLiteral("style.qss")), "QLabel { color: red; }");
+}
+
+/// Adds the data rows of paths that cannot be used as a style sheet, named after `how` (the
+/// operation tried): the path, the error its failure must carry, and `watch`.
+inline void addUnusableStylePathRows(const char* how, bool watch)
+{
+    QTest::addRow("%s, missing", how) << "absent.qss" << ENOENT << watch;
+    QTest::addRow("%s, empty path", how) << "" << ENOENT << watch;
+    QTest::addRow("%s, directory", how) << "dossier" << EISDIR << watch;
+    QTest::addRow("%s, no read permission", how) << "fermé.qss" << EACCES << watch;
+    QTest::addRow("%s, read fails", how) << "/proc/self/mem" << EIO << watch;
+    QTest::addRow("%s, pipe without writer", how) << "tube.qss" << EINVAL << watch;
+    QTest::addRow("%s, endless device", how) << "/dev/zero" << EINVAL << watch;
+    QTest::addRow("%s, NUL in the path", how)
+        << QString::fromUtf16(u"style.qss\0.txt", 14) << EINVAL << watch;
+    QTest::addRow("%s, invalid UTF-8", how) << "latin1.qss" << EILSEQ << watch;
+}
+
+/// Hands `path` to watch_style (if `watch`) or load_style, from a directory holding a
+/// directory, an unreadable file, a pipe and a file that is not UTF-8, and checks that the call
+/// fails with `error` and the path, and changes nothing in the window.
+inline void checkUnusableStylePathFailsAndChangesNothing(const QString& path, int error, bool watch)
+{
+    using velmora::UIWrapper;
+    if (error == EACCES && geteuid() == 0)
+        QSKIP("root reads files whatever their permission bits");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir("dossier"));
+    QFile::setPermissions(writeFile(dir.filePath("fermé.qss"), "#a { }"), QFileDevice::WriteOwner);
+    writeFile(dir.filePath("latin1.qss"), "/* th\xe8me */");
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("tube.qss")).constData(), 0600), 0);
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+
+    UIWrapper ui;
+    ui.window->setStyleSheet("QWidget { color: blue; }");
+    const QStringList before = stateOf(ui);
+    const qsizetype children = ui.window->children().size();
+    try {
+        watch ? ui.watch_style(path) : ui.load_style(path);
+        QVERIFY(QDir::setCurrent(previous));
+        QFAIL("the path was accepted");
+    } catch (const std::filesystem::filesystem_error& failure) {
+        QVERIFY(QDir::setCurrent(previous));
+        QCOMPARE(failure.code(), std::error_code(error, std::generic_category()));
+        QCOMPARE(QString::fromLocal8Bit(failure.path1().c_str()), path.left(path.indexOf(QChar(0))));
+    }
+    QCOMPARE(stateOf(ui), before);
+    QCOMPARE(ui.window->children().size(), children);
 }
 
 } // namespace fixture
