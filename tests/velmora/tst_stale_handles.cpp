@@ -275,7 +275,7 @@ void TestStaleHandles::tabsOfDiscardedPagesStillKnowTheirTitles()
 
 void TestStaleHandles::sectionDiscardedInsideItsOwnCallback()
 {
-    MessageLog log;
+    CriticalLog log;
     UIWrapper ui;
     ui.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(ui.window));

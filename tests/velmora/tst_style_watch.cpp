@@ -1,3 +1,5 @@
+#include "window_fixture.h"
+
 #include <velmora/velmora.h>
 
 #include <QDir>
@@ -42,6 +44,10 @@ private slots:
     void secondCallWatchesTheNewFileOnly();
     void loadStyleEndsTheWatch_data();
     void loadStyleEndsTheWatch();
+
+    // Careless and hostile input.
+    void unusableStylePathFailsAndChangesNothing_data();
+    void unusableStylePathFailsAndChangesNothing();
 
 private:
     QTemporaryDir _dir;
@@ -90,6 +96,7 @@ void TestStyleWatch::failedReloadKeepsTheLastGoodSheet()
     ui.watch_style(_path);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("rechargement du style impossible"));
     replaceFile(_path, "QLabel { color: \xff; }");
+    // The sheet must not change, so there is no condition to await: give the reload its time.
     QTest::qWait(300);
     QCOMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: red; }"));
 
@@ -117,6 +124,7 @@ void TestStyleWatch::secondCallWatchesTheNewFileOnly()
     writeFile(_path, "QLabel { color: purple; }");
     writeFile(other, "QPushButton { color: black; }");
     QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
+    // A late reload of the first file must not follow.
     QTest::qWait(200);
     QCOMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
 }
@@ -155,7 +163,21 @@ void TestStyleWatch::loadStyleEndsTheWatch()
     ui.watch_style(_path);
     writeFile(_path, "QLabel { color: maroon; }");
     QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: maroon; }"));
-}
+    void TestStyleWatch::unusableStylePathFailsAndChangesNothing_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("watch");
+        fixture::addUnusableStylePathRows("watch_style", true);
+    }
 
-QTEST_MAIN(TestStyleWatch)
+    void TestStyleWatch::unusableStylePathFailsAndChangesNothing()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, error);
+        QFETCH(bool, watch);
+        fixture::checkUnusableStylePathFailsAndChangesNothing(path, error, watch);
+    }
+
+    QTEST_MAIN(TestStyleWatch)
 #include "tst_style_watch.moc"

@@ -2,9 +2,21 @@
 
 #include "section.h"
 
+#include <QHash>
+
+#include <cstdint>
 #include <stdexcept>
 
 namespace velmora {
+
+// Shared by copies and never changed once built.
+struct TabSections::Data
+{
+    std::vector<Entry> entries;
+    // What each entry's section counted of its discards when the page was made.
+    std::vector<std::uint32_t> generations;
+    QHash<QString, qsizetype> index;
+};
 
 TabSections::TabSections()
     : _data(std::make_shared<const Data>())

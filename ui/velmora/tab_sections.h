@@ -2,12 +2,11 @@
 
 #include <velmora/velmora_export.h>
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -65,13 +64,7 @@ public:
 private:
     friend class Section;
 
-    struct Data
-    {
-        std::vector<Entry> entries;
-        // What each entry's section counted of its discards when the page was made.
-        std::vector<std::uint32_t> generations;
-        QHash<QString, qsizetype> index;
-    };
+    struct Data;
 
     /// Builds the map from pages in tab order; later pages replace earlier ones of the same title.
     explicit TabSections(const std::vector<std::pair<QString, Section*>>& pages);

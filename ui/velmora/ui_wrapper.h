@@ -14,7 +14,6 @@
 #include <utility>
 #include <vector>
 
-class QBoxLayout;
 class QHBoxLayout;
 class QVBoxLayout;
 class QWidget;
@@ -22,8 +21,9 @@ class QWidget;
 namespace velmora {
 
 namespace detail {
+class MainWindow;
 class StyleWatcher;
-}
+} // namespace detail
 
 /**
  * A desktop window built by a short chain of calls.
@@ -33,6 +33,10 @@ class StyleWatcher;
  * Section operation is also a member here and acts on the root section, returning what the
  * section returns. run() shows the window and runs the event loop. Destroying the wrapper
  * destroys its window; the application object lives on until the process ends.
+ *
+ * Qt may delete the window first (Qt::WA_DeleteOnClose, `delete ui.window`): from then on every
+ * operation but the destructor throws std::logic_error naming the operation, and changes nothing.
+ * Si Qt a détruit la fenêtre, toute opération du wrapper lève std::logic_error.
  */
 class VELMORA_EXPORT UIWrapper
 {
@@ -61,44 +65,59 @@ public:
     UIWrapper& operator=(const UIWrapper&) = delete;
 
     /// Icône de la barre de titre / taskbar.
+    /// Sets the window's icon from the image file at `path`; a missing or unreadable file leaves
+    /// the window without an icon and reports nothing.
     UIWrapper& set_icon(const QString& path);
     /// Bloque ou autorise le redimensionnement.
+    /// @param resizable false fixes the window at its current size; true lifts every size limit,
+    ///        those set by set_min_size() and set_max_size() included.
     UIWrapper& set_resizable(bool resizable);
     /// Sets the window's minimum size.
     UIWrapper& set_min_size(int width, int height);
     /// Sets the window's maximum size.
     UIWrapper& set_max_size(int width, int height);
     /// Transparence de la fenêtre — 0.0 invisible, 1.0 opaque.
+    /// Sets the window's opacity; the value goes to Qt unchanged.
     UIWrapper& set_opacity(double value);
     /// Callback appelé quand l'utilisateur ferme la fenêtre.
-    /// Throws std::invalid_argument when `callback` is empty.
+    /// Calls `callback` whenever the window is asked to close, then lets it close; a callback that
+    /// throws leaves it open. A later call replaces the callback.
+    /// @throws std::invalid_argument when `callback` is empty.
     UIWrapper& set_on_close(Callback callback);
     /// Centre la fenêtre sur l'écran.
+    /// Moves the window to the middle of the primary screen, counted from the screen's top-left
+    /// corner at (0, 0).
     UIWrapper& center();
     /// Charge un fichier .qss et l'applique à la fenêtre.
-    /// Ends the watch of an earlier watch_style() once the file is read.
-    /// Throws std::filesystem::filesystem_error when the file cannot be read or is not UTF-8;
-    /// the window's sheet and any watch then stay as they were.
+    /// Reads the style sheet at `path` as UTF-8 and makes it the window's sheet, replacing the
+    /// previous one; the sheets set on sections stay. Ends the watch of an earlier watch_style().
+    /// @throws std::filesystem::filesystem_error when the file cannot be read or is not UTF-8; the
+    ///         window keeps its sheet, and a watch goes on.
     UIWrapper& load_style(const QString& path);
     /// Recharge le fichier .qss à chaque modification.
     /// Loads the file as load_style() does, then re-applies it whenever it changes on disk, also
     /// when an editor replaces it by renaming a new file over it. A reload that fails keeps the
-    /// last good sheet and reports one warning. Throws like load_style() for the first load.
-    /// The watch lasts until load_style() loads another sheet, another watch_style() call watches
-    /// another file instead, or the window ends.
+    /// last good sheet and reports one warning. The watch lasts until load_style() loads another
+    /// sheet, another watch_style() call watches another file instead, or the window ends.
     /// La surveillance dure jusqu'au prochain load_style(), au prochain watch_style() ou à la fin
     /// de la fenêtre.
+    /// @throws std::filesystem::filesystem_error like load_style(), for the first load only.
     UIWrapper& watch_style(const QString& path);
 
     /// Affiche une notification flottante en bas de la fenêtre.
+    /// Shows `text` in a coloured banner centred above the bottom edge of the window, removed after
+    /// the options' duration once the event loop runs.
     UIWrapper& notify(const QString& text, const NotifyOptions& options = {});
 
-    /// Ouvre une fenêtre secondaire avec toute l'API UIWrapper. The caller owns the result:
-    /// discarding it would destroy the new window at the end of the statement.
+    /// Ouvre une fenêtre secondaire avec toute l'API UIWrapper.
+    /// Builds another wrapper on the same application object and shows its window at once.
+    /// @return The new wrapper; the caller owns it, and releasing it closes the window, so
+    ///         discarding it would destroy the window at the end of the statement.
     [[nodiscard]] std::unique_ptr<UIWrapper> open_window(const SecondaryWindowOptions& options = {});
 
     /// Returns the sidebar of `side` ("up", "down", "left", "right", any case), creating it on
-    /// first request; later requests ignore `options`. Throws ValueError for any other side.
+    /// first request; later requests ignore `options`.
+    /// @throws ValueError for any other side, before anything changes.
     Section& sidebar(const QString& side = QStringLiteral("left"), const SidebarOptions& options = {});
 
     /// Seals every section, shows the window, runs the event loop and returns its exit code.
@@ -161,8 +180,9 @@ private:
     // The root section, for the forwarding operations; throws as requireWindow() does.
     Section& rootSection(const char* operation) const;
 
-    // Lets the destructor tell whether someone else already deleted the window.
-    QPointer<QMainWindow> _window_alive;
+    // The window this wrapper made, whatever the public `window` now points to; null once someone
+    // else deleted it, which the destructor needs to know.
+    QPointer<detail::MainWindow> _window_alive;
     // Made by the first watch_style() call; a Qt child of the window, which owns it.
     detail::StyleWatcher* _style_watcher = nullptr;
 
