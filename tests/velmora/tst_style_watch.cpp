@@ -42,8 +42,6 @@ private slots:
     void failedReloadKeepsTheLastGoodSheet();
     void missingFileThrowsAndChangesNothing();
     void secondCallWatchesTheNewFileOnly();
-    void loadStyleEndsTheWatch_data();
-    void loadStyleEndsTheWatch();
 
     // Careless and hostile input.
     void unusableStylePathFailsAndChangesNothing_data();
@@ -52,6 +50,8 @@ private slots:
 private:
     QTemporaryDir _dir;
     QString _path;
+    void loadStyleEndsTheWatch_data();
+    void loadStyleEndsTheWatch();
 };
 
 void TestStyleWatch::init()
@@ -129,6 +129,22 @@ void TestStyleWatch::secondCallWatchesTheNewFileOnly()
     QCOMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
 }
 
+void TestStyleWatch::unusableStylePathFailsAndChangesNothing_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("watch");
+    fixture::addUnusableStylePathRows("watch_style", true);
+}
+
+void TestStyleWatch::unusableStylePathFailsAndChangesNothing()
+{
+    QFETCH(QString, path);
+    QFETCH(int, error);
+    QFETCH(bool, watch);
+    fixture::checkUnusableStylePathFailsAndChangesNothing(path, error, watch);
+}
+
 void TestStyleWatch::loadStyleEndsTheWatch_data()
 {
     QTest::addColumn<bool>("loadFails");
@@ -163,21 +179,7 @@ void TestStyleWatch::loadStyleEndsTheWatch()
     ui.watch_style(_path);
     writeFile(_path, "QLabel { color: maroon; }");
     QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: maroon; }"));
-    void TestStyleWatch::unusableStylePathFailsAndChangesNothing_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("error");
-        QTest::addColumn<bool>("watch");
-        fixture::addUnusableStylePathRows("watch_style", true);
-    }
+}
 
-    void TestStyleWatch::unusableStylePathFailsAndChangesNothing()
-    {
-        QFETCH(QString, path);
-        QFETCH(int, error);
-        QFETCH(bool, watch);
-        fixture::checkUnusableStylePathFailsAndChangesNothing(path, error, watch);
-    }
-
-    QTEST_MAIN(TestStyleWatch)
+QTEST_MAIN(TestStyleWatch)
 #include "tst_style_watch.moc"

@@ -42,12 +42,12 @@ private slots:
     void runReturnsTheLoopsExitCode();
     void chainStartedOnWrapperLandsInRootSection();
     void emptyButtonCallbackIsRejected();
-    void everyConstructorFormMeansTheObviousThing();
 
     // Careless and hostile input, and objects outliving or outlived by others.
     void libraryErrorsReachTheCallerUnchanged();
     void destroyingAWindowCallsNoCallback();
     void repeatedWrappersDoNotGrowTheHeap();
+    void everyConstructorFormMeansTheObviousThing();
 };
 
 void TestWrapper::defaultWindowHasSkeleton()
@@ -104,6 +104,80 @@ void TestWrapper::emptyButtonCallbackIsRejected()
     QCOMPARE(content->layout()->count(), 0);
 }
 
+void TestWrapper::libraryErrorsReachTheCallerUnchanged()
+{
+    const CriticalLog log;
+    UIWrapper ui;
+    try {
+        ui.sidebar("Milieu");
+        QFAIL("no error");
+    } catch (const velmora::ValueError& error) {
+        QCOMPARE(QString::fromUtf8(error.what()), "Sidebar inconnue : 'milieu" + validSides());
+    }
+    try {
+        ui.add_button("b", {});
+        QFAIL("no error");
+    } catch (const std::invalid_argument& error) {
+        QCOMPARE(typeOf(error), QStringLiteral("invalid_argument"));
+    }
+    try {
+        ui.load_style("/nonexistent/velmora.qss");
+        QFAIL("no error");
+    } catch (const std::filesystem::filesystem_error& error) {
+        QCOMPARE(error.code(), std::make_error_code(std::errc::no_such_file_or_directory));
+        QCOMPARE(error.path1(), std::filesystem::path("/nonexistent/velmora.qss"));
+    }
+    try {
+        ui.add_tabs({"A"}).at("B");
+        QFAIL("no error");
+    } catch (const std::out_of_range&) {
+    }
+    QCOMPARE(log.criticals(), QStringList());
+}
+
+void TestWrapper::destroyingAWindowCallsNoCallback()
+{
+    int calls = 0;
+    {
+        UIWrapper ui;
+        furnishWithCallbacks(ui, calls);
+        ui.sidebar("right").add_dropdown({"a", "b", "c"}, {.callback = [&](const QString&) { ++calls; }});
+        ui.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+    }
+    QCOMPARE(calls, 0);
+}
+
+void TestWrapper::repeatedWrappersDoNotGrowTheHeap()
+{
+#ifdef VELMORA_TEST_ASAN
+    QSKIP("AddressSanitizer replaces malloc; the heap figures mean nothing here");
+#else
+    // No style sheet here: Qt's own style-sheet caches grow with every styled window made and
+    // destroyed, with or without this library.
+    std::size_t afterWarmUp = 0;
+    for (int i = 1; i <= 200; ++i) {
+        int calls = 0;
+        {
+            UIWrapper ui(QStringLiteral("Fenêtre %1").arg(i));
+            furnishWithCallbacks(ui, calls);
+            ui.notify("bonjour", {.duration = 60000}).notify("bref", {.duration = 0});
+            std::unique_ptr<UIWrapper> secondary = ui.open_window();
+            secondary->add_label("secondaire");
+            ui.add_row().add_label("vidé");
+            ui.clear().add_label("après");
+        }
+        turnTheEventLoop();
+        if (i == 20)
+            afterWarmUp = mallinfo2().uordblks;
+    }
+    const std::size_t atEnd = mallinfo2().uordblks;
+    const auto growth = qint64(atEnd) - qint64(afterWarmUp);
+    qInfo("heap in use after 20 windows: %zu bytes, after 200: %zu bytes", afterWarmUp, atEnd);
+    QVERIFY2(growth < 96 * 1024, qPrintable(QStringLiteral("grew by %1 bytes").arg(growth)));
+#endif
+}
+
 void TestWrapper::everyConstructorFormMeansTheObviousThing()
 {
     // Braced forms take WindowOptions; the others the positional constructor.
@@ -126,79 +200,7 @@ void TestWrapper::everyConstructorFormMeansTheObviousThing()
     QCOMPARE(described(positional), "Titre 800x600");
     QCOMPARE(described(sized), "Titre 640x480");
     QCOMPARE(described(fromQString), "Variable 500x600");
-    void TestWrapper::libraryErrorsReachTheCallerUnchanged()
-    {
-        const CriticalLog log;
-        UIWrapper ui;
-        try {
-            ui.sidebar("Milieu");
-            QFAIL("no error");
-        } catch (const velmora::ValueError& error) {
-            QCOMPARE(QString::fromUtf8(error.what()), "Sidebar inconnue : 'milieu" + validSides());
-        }
-        try {
-            ui.add_button("b", {});
-            QFAIL("no error");
-        } catch (const std::invalid_argument& error) {
-            QCOMPARE(typeOf(error), QStringLiteral("invalid_argument"));
-        }
-        try {
-            ui.load_style("/nonexistent/velmora.qss");
-            QFAIL("no error");
-        } catch (const std::filesystem::filesystem_error& error) {
-            QCOMPARE(error.code(), std::make_error_code(std::errc::no_such_file_or_directory));
-            QCOMPARE(error.path1(), std::filesystem::path("/nonexistent/velmora.qss"));
-        }
-        try {
-            ui.add_tabs({"A"}).at("B");
-            QFAIL("no error");
-        } catch (const std::out_of_range&) {
-        }
-        QCOMPARE(log.criticals(), QStringList());
-    }
+}
 
-    void TestWrapper::destroyingAWindowCallsNoCallback()
-    {
-        int calls = 0;
-        {
-            UIWrapper ui;
-            furnishWithCallbacks(ui, calls);
-            ui.sidebar("right").add_dropdown({"a", "b", "c"}, {.callback = [&](const QString&) { ++calls; }});
-            ui.window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(ui.window));
-        }
-        QCOMPARE(calls, 0);
-    }
-
-    void TestWrapper::repeatedWrappersDoNotGrowTheHeap()
-    {
-#ifdef VELMORA_TEST_ASAN
-        QSKIP("AddressSanitizer replaces malloc; the heap figures mean nothing here");
-#else
-        // No style sheet here: Qt's own style-sheet caches grow with every styled window made and
-        // destroyed, with or without this library.
-        std::size_t afterWarmUp = 0;
-        for (int i = 1; i <= 200; ++i) {
-            int calls = 0;
-            {
-                UIWrapper ui(QStringLiteral("Fenêtre %1").arg(i));
-                furnishWithCallbacks(ui, calls);
-                ui.notify("bonjour", {.duration = 60000}).notify("bref", {.duration = 0});
-                std::unique_ptr<UIWrapper> secondary = ui.open_window();
-                secondary->add_label("secondaire");
-                ui.add_row().add_label("vidé");
-                ui.clear().add_label("après");
-            }
-            turnTheEventLoop();
-            if (i == 20)
-                afterWarmUp = mallinfo2().uordblks;
-        }
-        const std::size_t atEnd = mallinfo2().uordblks;
-        const auto growth = qint64(atEnd) - qint64(afterWarmUp);
-        qInfo("heap in use after 20 windows: %zu bytes, after 200: %zu bytes", afterWarmUp, atEnd);
-        QVERIFY2(growth < 96 * 1024, qPrintable(QStringLiteral("grew by %1 bytes").arg(growth)));
-#endif
-    }
-
-    QTEST_MAIN(TestWrapper)
+QTEST_MAIN(TestWrapper)
 #include "tst_wrapper.moc"
