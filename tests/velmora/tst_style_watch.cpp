@@ -42,6 +42,8 @@ private slots:
     void failedReloadKeepsTheLastGoodSheet();
     void missingFileThrowsAndChangesNothing();
     void secondCallWatchesTheNewFileOnly();
+    void loadStyleEndsTheWatch_data();
+    void loadStyleEndsTheWatch();
 
     // Careless and hostile input.
     void unusableStylePathFailsAndChangesNothing_data();
@@ -50,8 +52,6 @@ private slots:
 private:
     QTemporaryDir _dir;
     QString _path;
-    void loadStyleEndsTheWatch_data();
-    void loadStyleEndsTheWatch();
 };
 
 void TestStyleWatch::init()
