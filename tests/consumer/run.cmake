@@ -2,7 +2,8 @@
 # once through find_package and once with the flags pkg-config reports.
 #
 # Expects: BUILD_DIR (the project's build tree), SOURCE_DIR (this folder), WORK_DIR (scratch),
-# VERSION (the project's version, which both packages must report).
+# VERSION (the project's version, which both packages must report), INJECT_TARGET (a program
+# that links neither library).
 
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
@@ -16,6 +17,21 @@ function(run_step)
 endfunction()
 
 run_step("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}")
+
+# The installed preload module finds libtarnwickview beside itself, with no search path set: the
+# program it is loaded into links neither library.
+file(GLOB inject_module "${prefix}/lib*/libtarnwickview-inject.so" "${prefix}/lib/*/libtarnwickview-inject.so")
+if(NOT inject_module)
+    message(FATAL_ERROR "libtarnwickview-inject.so is not installed under ${prefix}")
+endif()
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen
+                        "LD_PRELOAD=${inject_module}" "TARNWICKVIEW_TREE=${WORK_DIR}/arbres.txt"
+                        "${INJECT_TARGET}"
+                RESULT_VARIABLE result ERROR_VARIABLE errors)
+file(READ "${WORK_DIR}/arbres.txt" trees LIMIT 8)
+if(NOT result EQUAL 0 OR NOT errors MATCHES "tarnwickview : inspecteur injecté actif" OR NOT trees STREQUAL "QWidget\n")
+    message(FATAL_ERROR "the installed preload module did not take (${result}):\n${errors}")
+endif()
 
 run_step("${CMAKE_COMMAND}" -S "${SOURCE_DIR}" -B "${WORK_DIR}/build" -G Ninja
          "-DCMAKE_PREFIX_PATH=${prefix}" "-DEXPECTED_VERSION=${VERSION}")
