@@ -1,7 +1,8 @@
 // A Qt Widgets program that knows nothing of the inspector: the preload test runs it with and
 // without libtarnwickview-inject.so. It shows a main window, a dialog, then the main window again,
 // presses Ctrl+Shift+I in the dialog, prints the titles of the windows now shown and quits.
-// With --core or --gui it only builds that kind of application and quits.
+// With --own-shortcut the dialog binds Ctrl+Shift+I itself. With --core or --gui it only builds
+// that kind of application and quits.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringList>
 #include <QTest>
 #include <QVBoxLayout>
@@ -20,7 +22,7 @@
 
 namespace {
 
-int runWidgets(int argc, char** argv)
+int runWidgets(int argc, char** argv, bool ownShortcut)
 {
     QApplication app(argc, argv);
 
@@ -37,6 +39,10 @@ int runWidgets(int argc, char** argv)
     dialog.setWindowTitle(QStringLiteral("Réglages"));
     auto* dialogLayout = new QVBoxLayout(&dialog);
     dialogLayout->addWidget(new QCheckBox(QStringLiteral("Sombre")));
+    if (ownShortcut) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), &dialog);
+        QObject::connect(shortcut, &QShortcut::activated, [] { std::puts("raccourci du programme"); });
+    }
 
     main.show();
     dialog.show();
@@ -71,5 +77,5 @@ int main(int argc, char** argv)
         QGuiApplication app(argc, argv);
         return 0;
     }
-    return runWidgets(argc, argv);
+    return runWidgets(argc, argv, argc > 1 && std::strcmp(argv[1], "--own-shortcut") == 0);
 }

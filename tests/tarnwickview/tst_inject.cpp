@@ -118,6 +118,9 @@ void TstInject::preloadedProgram_data()
         << QString(activeWithTrees + QStringLiteral("tarnwickview: impossible d'ajouter l'arborescence à "
                                                     "%1/arbres.txt : File too large\n"))
         << MAIN_TREE;
+    QTest::newRow("the program's own Ctrl+Shift+I wins")
+        << "--own-shortcut" << true << "arbres.txt" << QByteArray() << 0
+        << QByteArray("raccourci du programme\n" + withoutInspector) << activeWithTrees << TREES;
     QTest::newRow("QCoreApplication left alone")
         << "--core" << true << "arbres.txt" << QByteArray() << 0 << QByteArray() << QString() << QByteArray();
     QTest::newRow("QGuiApplication left alone")
