@@ -4,9 +4,9 @@
 
 #include "injector_p.h"
 
-#include <QApplication>
+#include "../logging_p.h"
 
-#include <cstdio>
+#include <QApplication>
 
 namespace tarnwickview::detail {
 namespace {
@@ -26,14 +26,10 @@ void startInjector()
         return;
     announced = true;
 
-    // Written directly rather than through the logging category: the user must see that the
-    // module took, whatever message handler or logging rules the program sets up.
     QString banner = QStringLiteral("tarnwickview : inspecteur injecté actif (Ctrl+Shift+I)");
     if (injector->trees())
         banner += QStringLiteral(" ; arborescences des fenêtres ajoutées à ") + injector->trees()->path();
-    banner += QLatin1Char('\n');
-    std::fputs(banner.toUtf8().constData(), stderr);
-    std::fflush(stderr);
+    qCInfo(lcTarnwickview).noquote() << banner;
 }
 
 Q_COREAPP_STARTUP_FUNCTION(startInjector)
