@@ -2,10 +2,11 @@
 
 #include "highlight_p.h"
 #include "live_tree_p.h"
+#include "messages_p.h"
+#include "node_label_p.h"
 #include "picker_p.h"
 #include "style_editor_p.h"
 #include "tarnwickview.h"
-#include "tree_model_p.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -72,7 +73,7 @@ QString visibilityText(const QWidget* widget)
 QString titleFor(const QWidget* root)
 {
     const QString title = root->windowTitle();
-    return QStringLiteral("Inspecteur — ") + (title.isEmpty() ? _class_name(root) : title);
+    return QStringLiteral("Inspecteur — ") + (title.isEmpty() ? shortClassName(root) : title);
 }
 
 } // namespace
@@ -164,7 +165,7 @@ InspectorWindow::InspectorWindow(QWidget* root)
                        write(
                            [this, path] {
                                save_tree(_root, path);
-                               return QStringLiteral("Arborescence sauvegardée → ") + path;
+                               return treeSavedMessage(path);
                            },
                            QStringLiteral("Impossible d'enregistrer l'arbre : "));
                    });
@@ -176,7 +177,7 @@ InspectorWindow::InspectorWindow(QWidget* root)
                        write(
                            [this, path] {
                                generate_qss(_root, path);
-                               return QStringLiteral("Template QSS généré → ") + path;
+                               return qssGeneratedMessage(path);
                            },
                            QStringLiteral("Impossible de générer le QSS : "));
                    });

@@ -1,6 +1,7 @@
 #include "live_tree_p.h"
 
-#include "tree_model_p.h"
+#include "node_label_p.h"
+#include "visual_children_p.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -84,8 +85,9 @@ void LiveTree::refresh()
         _items.clear();
         if (_root) {
             // Built detached and inserted once, so the view lays out the whole tree a single time.
-            QTreeWidgetItem* top = makeItem(_root);
-            addChildren(top, _root);
+            NodeLabeller labeller;
+            QTreeWidgetItem* top = makeItem(_root, labeller);
+            addChildren(top, _root, labeller);
             _view->addTopLevelItem(top);
             applyGrey(top, true);
             _view->expandAll();
@@ -175,6 +177,7 @@ void LiveTree::update()
     const QSet<const QWidget*> touched = std::exchange(_touched, {});
     QWidget* selected = selectedWidget();
     bool rebuilt = false;
+    NodeLabeller labeller;
     {
         const QSignalBlocker blocker(_view);
         for (const QWidget* key : touched) {
@@ -183,14 +186,14 @@ void LiveTree::update()
             QWidget* widget = item ? widgetOf(item) : nullptr;
             if (!widget)
                 continue;
-            relabel(item, widget);
+            relabel(item, widget, labeller);
             if (!childrenMatch(item, widget)) {
-                rebuildChildren(item, widget);
+                rebuildChildren(item, widget, labeller);
                 rebuilt = true;
                 continue;
             }
             for (int i = 0; i < item->childCount(); ++i)
-                relabel(item->child(i), widgetOf(item->child(i)));
+                relabel(item->child(i), widgetOf(item->child(i)), labeller);
         }
         if (rebuilt && selectedWidget() != selected) {
             if (QTreeWidgetItem* item = _items.value(selected))
@@ -208,7 +211,7 @@ void LiveTree::update()
 
 bool LiveTree::childrenMatch(const QTreeWidgetItem* item, const QWidget* widget) const
 {
-    const QList<QWidget*> children = _visual_children(widget);
+    const QList<QWidget*> children = visualChildren(widget);
     if (children.size() != item->childCount())
         return false;
     for (int i = 0; i < item->childCount(); ++i) {
@@ -218,7 +221,7 @@ bool LiveTree::childrenMatch(const QTreeWidgetItem* item, const QWidget* widget)
     return true;
 }
 
-void LiveTree::rebuildChildren(QTreeWidgetItem* item, QWidget* widget)
+void LiveTree::rebuildChildren(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& labeller)
 {
     QSet<const QWidget*> collapsed;
     collectCollapsed(item, collapsed);
@@ -230,7 +233,7 @@ void LiveTree::rebuildChildren(QTreeWidgetItem* item, QWidget* widget)
 
     // As for a full build: detached first, then one insertion.
     auto* detached = new QTreeWidgetItem;
-    addChildren(detached, widget);
+    addChildren(detached, widget, labeller);
     item->addChildren(detached->takeChildren());
     delete detached;
     applyGrey(item, true);
@@ -240,19 +243,19 @@ void LiveTree::rebuildChildren(QTreeWidgetItem* item, QWidget* widget)
     _view->verticalScrollBar()->setValue(scroll);
 }
 
-void LiveTree::addChildren(QTreeWidgetItem* item, QWidget* widget)
+void LiveTree::addChildren(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& labeller)
 {
-    for (QWidget* child : _visual_children(widget)) {
-        QTreeWidgetItem* childItem = makeItem(child);
+    for (QWidget* child : visualChildren(widget)) {
+        QTreeWidgetItem* childItem = makeItem(child, labeller);
         item->addChild(childItem);
-        addChildren(childItem, child);
+        addChildren(childItem, child, labeller);
     }
 }
 
-QTreeWidgetItem* LiveTree::makeItem(QWidget* widget)
+QTreeWidgetItem* LiveTree::makeItem(QWidget* widget, NodeLabeller& labeller)
 {
     auto* item = new NodeItem(widget);
-    item->setText(0, _node_label(widget));
+    item->setText(0, labeller.label(widget));
     _items.insert(widget, item);
     // Renaming sends no event; the signal is the only news of it.
     connect(widget, &QObject::objectNameChanged, this, &LiveTree::nameChanged, Qt::UniqueConnection);
@@ -268,11 +271,11 @@ void LiveTree::forget(QTreeWidgetItem* item)
         forget(item->child(i));
 }
 
-void LiveTree::relabel(QTreeWidgetItem* item, QWidget* widget)
+void LiveTree::relabel(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& labeller)
 {
     if (!widget)
         return;
-    const QString label = _node_label(widget);
+    const QString label = labeller.label(widget);
     if (item->text(0) != label)
         item->setText(0, label);
     applyGrey(item, false);

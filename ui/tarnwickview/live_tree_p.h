@@ -14,6 +14,8 @@ class QWidget;
 
 namespace tarnwickview::detail {
 
+class NodeLabeller;
+
 /// Fills `view` with one row per widget of the tree under `root`, labelled and ordered as get_tree
 /// describes it, and keeps it so while the widgets change: widgets added, removed, reordered or
 /// reparented, renamed, shown or hidden, texts and tab titles changed. Changes are noticed as the
@@ -55,11 +57,11 @@ private:
     void nameChanged();
     void update();
     bool childrenMatch(const QTreeWidgetItem* item, const QWidget* widget) const;
-    void rebuildChildren(QTreeWidgetItem* item, QWidget* widget);
-    void addChildren(QTreeWidgetItem* item, QWidget* widget);
-    QTreeWidgetItem* makeItem(QWidget* widget);
+    void rebuildChildren(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& labeller);
+    void addChildren(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& labeller);
+    QTreeWidgetItem* makeItem(QWidget* widget, NodeLabeller& labeller);
     void forget(QTreeWidgetItem* item);
-    void relabel(QTreeWidgetItem* item, QWidget* widget);
+    void relabel(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& labeller);
     void applyGrey(QTreeWidgetItem* item, bool recursive);
     void collectCollapsed(const QTreeWidgetItem* item, QSet<const QWidget*>& collapsed) const;
     void restoreExpansion(QTreeWidgetItem* item, const QSet<const QWidget*>& collapsed);

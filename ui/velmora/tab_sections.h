@@ -2,11 +2,11 @@
 
 #include <velmora/velmora_export.h>
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -45,7 +45,8 @@ public:
     /// The distinct titles, in order of first appearance.
     QStringList keys() const;
 
-    /// The section of the page with this title; throws std::out_of_range when there is none.
+    /// The section of the page with this title.
+    /// @throws std::out_of_range when no page has this title.
     Section& at(const QString& title) const;
 
     /// The first entry, for range-for.
@@ -56,11 +57,7 @@ public:
 private:
     friend class Section;
 
-    struct Data
-    {
-        std::vector<Entry> entries;
-        QHash<QString, qsizetype> index;
-    };
+    struct Data;
 
     /// Builds the map from pages in tab order; later pages replace earlier ones of the same title.
     explicit TabSections(const std::vector<std::pair<QString, Section*>>& pages);
