@@ -126,7 +126,15 @@ QPixmap inspectorPicture(QWidget* window)
             tree->setCurrentItem(found.first());
     }
     QCoreApplication::processEvents();
-    const QPixmap left = window->grab();
+    QPixmap left = window->grab();
+    // The highlight is a window of its own, laid over the main window on the screen.
+    for (QWidget* highlight : QApplication::topLevelWidgets()) {
+        if (highlight->objectName() == QLatin1String("tarnwickview_highlight") && highlight->isVisible()) {
+            QPainter over(&left);
+            over.drawPixmap(highlight->geometry().topLeft() - window->mapToGlobal(QPoint(0, 0)),
+                            highlight->grab());
+        }
+    }
     const QPixmap right = inspector->grab();
     const int gap = 24;
     QPixmap picture(left.width() + gap + right.width(), std::max(left.height(), right.height()));
