@@ -55,6 +55,8 @@ QString typeOf(const std::exception& error)
         return QStringLiteral("ValueError");
     if (typeid(error) == typeid(std::invalid_argument))
         return QStringLiteral("invalid_argument");
+    if (typeid(error) == typeid(std::out_of_range))
+        return QStringLiteral("out_of_range");
     if (typeid(error) == typeid(std::filesystem::filesystem_error))
         return QStringLiteral("filesystem_error");
     return QString::fromLatin1(typeid(error).name());
@@ -159,6 +161,8 @@ private slots:
 
     void throwingCallbackOfAnApplicationChangeIsReportedOnce_data();
     void throwingCallbackOfAnApplicationChangeIsReportedOnce();
+    void throwingSubmitOrActivateCallbackIsReportedOnce_data();
+    void throwingSubmitOrActivateCallbackIsReportedOnce();
     void closeCallbackThrowingANonStandardValueKeepsTheWindowOpen();
     void libraryErrorsReachTheCallerUnchanged();
     void libraryErrorInsideACallbackReachesTheCallbacksOwnHandler();
@@ -189,6 +193,35 @@ void TestBadInput::rejectedCallChangesNothing_data()
     QTest::newRow("unknown side") << Action([](UIWrapper& ui) {
         ui.sidebar("middle", {.stretches = {1}, .align = "center", .size = 40});
     }) << "ValueError";
+    QTest::newRow("null widget") << Action([](UIWrapper& ui) {
+        ui.add_widget(nullptr, {.stretch = 2, .name = "ok"});
+    }) << "invalid_argument";
+    QTest::newRow("null widget, sidebar")
+        << Action([](UIWrapper& ui) { ui.sidebar("left").add_widget(nullptr, {.name = "ok"}); })
+        << "invalid_argument";
+    QTest::newRow("widget holding the section")
+        << Action([](UIWrapper& ui) { ui.add_widget(ui.window->centralWidget(), {.name = "ok"}); })
+        << "invalid_argument";
+    QTest::newRow("window into its own sidebar") << Action([](UIWrapper& ui) {
+        ui.sidebar("left").add_widget(ui.window, {.stretch = 1, .name = "ok"});
+    }) << "invalid_argument";
+    QTest::newRow("rows for a null table") << Action([](UIWrapper& ui) {
+        ui.add_table_rows(nullptr, {{1, "x"}, {2}});
+    }) << "invalid_argument";
+    QTest::newRow("no rows for a null table, sidebar")
+        << Action([](UIWrapper& ui) { ui.sidebar("left").add_table_rows(nullptr, {}); })
+        << "invalid_argument";
+    QTest::newRow("drop-down current before the first entry") << Action([](UIWrapper& ui) {
+        ui.add_dropdown({"un", "deux"}, {.callback = [](const QString&) {}, .name = "ok", .current = -1});
+    }) << "out_of_range";
+    QTest::newRow("drop-down current past the last entry") << Action([](UIWrapper& ui) {
+        ui.add_dropdown({"un", "deux"}, {.name = "ok", .current = 2, .enabled = false});
+    }) << "out_of_range";
+    QTest::newRow("drop-down current without entries")
+        << Action([](UIWrapper& ui) { ui.sidebar("left").add_dropdown({}, {.name = "ok", .current = 0}); })
+        << "out_of_range";
+    QTest::newRow("drop-down current at INT_MAX")
+        << Action([](UIWrapper& ui) { ui.add_dropdown({"un"}, {.current = INT_MAX}); }) << "out_of_range";
     QTest::newRow("style path with a NUL")
         << Action([](UIWrapper& ui) { ui.load_style(QString::fromUtf16(u"style\0.qss", 10)); })
         << "filesystem_error";
@@ -723,6 +756,52 @@ void TestBadInput::throwingCallbackOfAnApplicationChangeIsReportedOnce()
         QCOMPARE(input->text(), QString());
         QCOMPARE(seen, QStringList({"abc", ""}));
     }
+    QCOMPARE(log.criticals(), QStringList({report, report}));
+}
+
+void TestBadInput::throwingSubmitOrActivateCallbackIsReportedOnce_data()
+{
+    QTest::addColumn<bool>("table");
+    QTest::addColumn<bool>("standard");
+    QTest::addColumn<QString>("report");
+
+    QTest::newRow("on_submit, std::runtime_error")
+        << false << true << "velmora : le callback de add_input a levé une exception : refusé";
+    QTest::newRow("on_submit, int") << false << false
+                                    << "velmora : le callback de add_input a levé une exception inconnue";
+    QTest::newRow("on_activate, std::runtime_error")
+        << true << true << "velmora : le callback de add_table a levé une exception : refusé";
+    QTest::newRow("on_activate, int")
+        << true << false << "velmora : le callback de add_table a levé une exception inconnue";
+}
+
+void TestBadInput::throwingSubmitOrActivateCallbackIsReportedOnce()
+{
+    QFETCH(bool, table);
+    QFETCH(bool, standard);
+    QFETCH(QString, report);
+
+    MessageLog log;
+    UIWrapper ui;
+    QStringList seen;
+    const auto refuse = [&](const QString& value) {
+        seen << value;
+        if (standard)
+            throw std::runtime_error("refusé");
+        throw 42;
+    };
+    ui.add_input({.name = "i", .text = "saisi", .on_submit = refuse});
+    QTableWidget* rows = ui.add_table({"A"}, {.on_activate = [&](int row) { refuse(QString::number(row)); }});
+    ui.add_table_rows(rows, {{"un"}, {"deux"}});
+    ui.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+
+    QWidget* target = table ? static_cast<QWidget*>(rows) : ui.get("i");
+    target->setFocus();
+    rows->setCurrentCell(1, 0);
+    QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key_Enter);
+    QCOMPARE(seen, table ? QStringList({"1", "1"}) : QStringList({"saisi", "saisi"}));
     QCOMPARE(log.criticals(), QStringList({report, report}));
 }
 

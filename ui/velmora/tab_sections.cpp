@@ -1,5 +1,7 @@
 #include "tab_sections.h"
 
+#include <QTabWidget>
+
 #include <stdexcept>
 
 namespace velmora {
@@ -9,7 +11,8 @@ TabSections::TabSections()
 {
 }
 
-TabSections::TabSections(const std::vector<std::pair<QString, Section*>>& pages)
+TabSections::TabSections(QTabWidget* widget, const std::vector<std::pair<QString, Section*>>& pages)
+    : _widget(widget)
 {
     // First pass: the order of first appearance and the last section of each title.
     QStringList order;
@@ -63,6 +66,11 @@ TabSections::const_iterator TabSections::begin() const
 TabSections::const_iterator TabSections::end() const
 {
     return _data->entries.cend();
+}
+
+QTabWidget* TabSections::widget() const
+{
+    return _widget.data();
 }
 
 } // namespace velmora

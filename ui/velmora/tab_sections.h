@@ -3,11 +3,14 @@
 #include <velmora/velmora_export.h>
 
 #include <QHash>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 #include <vector>
+
+class QTabWidget;
 
 namespace velmora {
 
@@ -53,6 +56,10 @@ public:
     /// Past the last entry, for range-for.
     const_iterator end() const;
 
+    /// The tab widget holding the pages; nullptr for a default-constructed value, and once Qt
+    /// has deleted the tab widget (after the section holding it was cleared, for instance).
+    QTabWidget* widget() const;
+
 private:
     friend class Section;
 
@@ -62,10 +69,12 @@ private:
         QHash<QString, qsizetype> index;
     };
 
-    /// Builds the map from pages in tab order; later pages replace earlier ones of the same title.
-    explicit TabSections(const std::vector<std::pair<QString, Section*>>& pages);
+    /// Builds the map from the pages of `widget` in tab order; later pages replace earlier ones
+    /// of the same title.
+    TabSections(QTabWidget* widget, const std::vector<std::pair<QString, Section*>>& pages);
 
     std::shared_ptr<const Data> _data;
+    QPointer<QTabWidget> _widget;
 };
 
 } // namespace velmora

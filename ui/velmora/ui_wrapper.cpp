@@ -221,6 +221,9 @@ std::unique_ptr<UIWrapper> UIWrapper::open_window(const SecondaryWindowOptions& 
 {
     auto secondary =
         std::make_unique<UIWrapper>(options.title, options.width, options.height, options.padding);
+    // Modality only takes effect when set before the window is shown.
+    if (options.modal)
+        secondary->window->setWindowModality(Qt::ApplicationModal);
     secondary->window->show();
     return secondary;
 }
@@ -288,6 +291,22 @@ TabSections UIWrapper::add_tabs(const QStringList& tabs, const TabsOptions& opti
 QWidget* UIWrapper::get(const QString& name) const
 {
     return _root_section->get(name);
+}
+
+QWidget* UIWrapper::find(const QString& name) const
+{
+    if (QWidget* widget = _root_section->find(name))
+        return widget;
+    for (const auto& entry : _sidebars) {
+        if (QWidget* widget = entry.second->find(name))
+            return widget;
+    }
+    return nullptr;
+}
+
+Section& UIWrapper::add_widget(QWidget* widget, const WidgetOptions& options)
+{
+    return _root_section->add_widget(widget, options);
 }
 
 Section& UIWrapper::clear()
@@ -373,6 +392,11 @@ QTableWidget* UIWrapper::add_table(const QStringList& columns, const TableOption
 Section& UIWrapper::add_table_row(QTableWidget* table, const QVariantList& values)
 {
     return _root_section->add_table_row(table, values);
+}
+
+Section& UIWrapper::add_table_rows(QTableWidget* table, const QList<QVariantList>& rows)
+{
+    return _root_section->add_table_rows(table, rows);
 }
 
 Section& UIWrapper::end()
