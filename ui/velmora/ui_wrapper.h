@@ -107,7 +107,11 @@ public:
     /// See Section::get.
     QWidget* get(const QString& name) const;
     /// See Section::get; the root section's widget as a `T`.
-    template<class T> T* get(const QString& name) const { return _root_section->get<T>(name); }
+    template<class T> T* get(const QString& name) const
+    {
+        static_assert(std::is_base_of_v<QWidget, T>, "get<T>: T must be a QWidget class");
+        return qobject_cast<T*>(get(name));
+    }
     /// The first widget registered under `name` anywhere in the window: the root section and
     /// everything below it first (see Section::find), then each sidebar in the order the
     /// sidebars were made. Returns nullptr when none has it.
