@@ -2,6 +2,7 @@
 
 #include "alignment_p.h"
 #include "callback_guard_p.h"
+#include "section_pool_p.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -55,26 +56,62 @@ bool keepsSortedShape(const QTableWidget* table, int sortColumn, Qt::SortOrder o
     return true;
 }
 
+[[noreturn]] void throwGone(const char* operation)
+{
+    throw std::logic_error(std::string("Section::") + operation +
+                           ": this section no longer exists (a clear() of its parent discarded it, "
+                           "or Qt deleted its layout)");
+}
+
 } // namespace
 
 Section::Section(QBoxLayout* layout, const SectionOptions& options)
-    : _layout(layout)
-    , _parent(options.parent)
-    , _stretches(options.stretches)
-    , _align(options.align)
+    : _parent(nullptr)
 {
     if (!layout)
         throw std::invalid_argument("Section: layout must not be null");
-    if (detail::mainAxis(_align).before)
-        _layout->addStretch(1);
-    if (options.cross_flag)
-        _layout->setAlignment(*options.cross_flag);
+    reset(layout, options);
 }
 
 Section::~Section() = default;
 
+void Section::reset(QBoxLayout* layout, const SectionOptions& options)
+{
+    _layout = layout;
+    _parent = options.parent;
+    _stretches = options.stretches;
+    _stretch_idx = 0;
+    _align = options.align;
+    _sealed = false;
+    if (detail::mainAxis(_align).before)
+        layout->addStretch(1);
+    if (options.cross_flag)
+        layout->setAlignment(*options.cross_flag);
+}
+
+void Section::discard() noexcept
+{
+    ++_generation;
+    _layout = nullptr;
+    _parent = nullptr;
+    _stretches = QList<int>();
+    _stretch_idx = 0;
+    _align = QString();
+    _sealed = false;
+    // Swapped out first, so that the children go back to the pool from an already empty shell.
+    decltype(_sub_sections)().swap(_sub_sections);
+    decltype(_named_widgets)().swap(_named_widgets);
+}
+
+void Section::requireAlive(const char* operation) const
+{
+    if (!_layout) [[unlikely]]
+        throwGone(operation);
+}
+
 TabSections Section::add_tabs(const QStringList& tabs, const TabsOptions& options)
 {
+    requireAlive("add_tabs");
     auto* tabsWidget = new QTabWidget;
     if (!options.name.isEmpty())
         tabsWidget->setObjectName(options.name);
@@ -86,14 +123,15 @@ TabSections Section::add_tabs(const QStringList& tabs, const TabsOptions& option
         auto* container = new QWidget;
         auto* layout = new QVBoxLayout(container);
         tabsWidget->addTab(container, title);
-        pages.emplace_back(title, &_adopt(std::make_unique<Section>(layout, SectionOptions{this})));
+        pages.emplace_back(title, &_adopt(detail::SectionPool::make(layout, SectionOptions{this})));
     }
     return TabSections(tabsWidget, pages);
 }
 
 void Section::_seal()
 {
-    if (_sealed)
+    // A section whose layout Qt deleted has nothing left to seal.
+    if (_sealed || !_layout)
         return;
     _sealed = true;
     if (detail::mainAxis(_align).after)
@@ -122,19 +160,30 @@ QWidget* Section::_register(const QString& name, QWidget* widget)
 
 QWidget* Section::get(const QString& name) const
 {
+    requireAlive("get");
     const auto it = _named_widgets.find(name);
     return it == _named_widgets.end() ? nullptr : it->second.data();
 }
 
 QWidget* Section::find(const QString& name) const
 {
+    requireAlive("find");
+    return findBelow(name);
+}
+
+QWidget* Section::findBelow(const QString& name) const
+{
     // Iterative, so that deeply nested sections cannot exhaust the stack.
     std::vector<const Section*> pending{this};
     while (!pending.empty()) {
         const Section* section = pending.back();
         pending.pop_back();
-        if (QWidget* widget = section->get(name))
-            return widget;
+        // A section whose layout Qt deleted took its widgets with it.
+        if (!section->_layout)
+            continue;
+        const auto it = section->_named_widgets.find(name);
+        if (it != section->_named_widgets.end() && it->second)
+            return it->second.data();
         for (auto child = section->_sub_sections.rbegin(); child != section->_sub_sections.rend(); ++child)
             pending.push_back(child->get());
     }
@@ -143,6 +192,7 @@ QWidget* Section::find(const QString& name) const
 
 Section& Section::add_widget(QWidget* widget, const WidgetOptions& options)
 {
+    requireAlive("add_widget");
     if (!widget)
         throw std::invalid_argument("add_widget: widget must not be null");
     for (const QWidget* ancestor = _layout->parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
@@ -156,6 +206,7 @@ Section& Section::add_widget(QWidget* widget, const WidgetOptions& options)
 
 Section& Section::clear()
 {
+    requireAlive("clear");
     while (QLayoutItem* item = _layout->takeAt(0)) {
         if (QWidget* widget = item->widget())
             widget->deleteLater();
@@ -170,6 +221,7 @@ Section& Section::clear()
 
 Section& Section::add_label(const QString& text, const LabelOptions& options)
 {
+    requireAlive("add_label");
     auto* label = new QLabel(text);
     _register(options.name, label);
     _add(label, options.stretch);
@@ -178,6 +230,7 @@ Section& Section::add_label(const QString& text, const LabelOptions& options)
 
 Section& Section::add_button(const QString& text, Callback callback, const ButtonOptions& options)
 {
+    requireAlive("add_button");
     if (!callback)
         throw std::invalid_argument("add_button: callback must not be empty");
     auto* button = new QPushButton(text);
@@ -194,6 +247,7 @@ Section& Section::add_button(const QString& text, Callback callback, const Butto
 
 Section& Section::add_input(const InputOptions& options)
 {
+    requireAlive("add_input");
     auto* input = new QLineEdit;
     _register(options.name, input);
     input->setPlaceholderText(options.placeholder);
@@ -223,6 +277,7 @@ Section& Section::add_input(const InputOptions& options)
 
 Section& Section::add_dropdown(const QStringList& options, const DropdownOptions& dropdown_options)
 {
+    requireAlive("add_dropdown");
     if (const auto current = dropdown_options.current;
         current && (*current < 0 || *current >= options.size())) {
         throw std::out_of_range("add_dropdown: current index " + std::to_string(*current) +
@@ -247,6 +302,7 @@ Section& Section::add_dropdown(const QStringList& options, const DropdownOptions
 
 Section& Section::add_checkbox(const QString& text, const CheckboxOptions& options)
 {
+    requireAlive("add_checkbox");
     auto* box = new QCheckBox(text);
     _register(options.name, box);
     box->setChecked(options.checked);
@@ -263,6 +319,7 @@ Section& Section::add_checkbox(const QString& text, const CheckboxOptions& optio
 
 Section& Section::add_separator(std::optional<int> stretch)
 {
+    requireAlive("add_separator");
     auto* line = new QFrame;
     line->setFrameShape(qobject_cast<QVBoxLayout*>(_layout) ? QFrame::HLine : QFrame::VLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -272,30 +329,35 @@ Section& Section::add_separator(std::optional<int> stretch)
 
 Section& Section::add_spacer(int stretch)
 {
+    requireAlive("add_spacer");
     _layout->addStretch(stretch);
     return *this;
 }
 
 Section& Section::add_spacing(int px)
 {
+    requireAlive("add_spacing");
     _layout->addSpacing(px);
     return *this;
 }
 
 Section& Section::set_spacing(int px)
 {
+    requireAlive("set_spacing");
     _layout->setSpacing(px);
     return *this;
 }
 
 Section& Section::set_margins(const Margins& margins)
 {
+    requireAlive("set_margins");
     _layout->setContentsMargins(margins.left, margins.top, margins.right, margins.bottom);
     return *this;
 }
 
 Section& Section::set_style(const QString& css)
 {
+    requireAlive("set_style");
     if (QWidget* widget = _layout->parentWidget())
         widget->setStyleSheet(css);
     return *this;
@@ -303,6 +365,7 @@ Section& Section::set_style(const QString& css)
 
 Section& Section::add_row(const BoxOptions& options)
 {
+    requireAlive("add_row");
     const auto crossFlag =
         options.cross_align.isEmpty() ? std::nullopt : detail::crossFlagHorizontal(options.cross_align);
     return _make_sub(true, options.stretches, options.stretch, options.align, crossFlag, options.name);
@@ -310,6 +373,7 @@ Section& Section::add_row(const BoxOptions& options)
 
 Section& Section::add_column(const BoxOptions& options)
 {
+    requireAlive("add_column");
     const auto crossFlag =
         options.cross_align.isEmpty() ? std::nullopt : detail::crossFlagVertical(options.cross_align);
     return _make_sub(false, options.stretches, options.stretch, options.align, crossFlag, options.name);
@@ -325,11 +389,12 @@ Section& Section::_make_sub(bool horizontal, const QList<int>& stretches, std::o
     QBoxLayout* layout = horizontal ? static_cast<QBoxLayout*>(new QHBoxLayout(container))
                                     : static_cast<QBoxLayout*>(new QVBoxLayout(container));
     _add(container, stretch);
-    return _adopt(std::make_unique<Section>(layout, SectionOptions{this, stretches, align, cross_flag}));
+    return _adopt(detail::SectionPool::make(layout, SectionOptions{this, stretches, align, cross_flag}));
 }
 
 Section& Section::add_scroll(const ScrollOptions& options)
 {
+    requireAlive("add_scroll");
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(options.horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
@@ -337,11 +402,12 @@ Section& Section::add_scroll(const ScrollOptions& options)
     auto* innerLayout = new QVBoxLayout(inner);
     scroll->setWidget(inner);
     _add(scroll, options.stretch);
-    return _adopt(std::make_unique<Section>(innerLayout, SectionOptions{this}));
+    return _adopt(detail::SectionPool::make(innerLayout, SectionOptions{this}));
 }
 
 QTableWidget* Section::add_table(const QStringList& columns, const TableOptions& options)
 {
+    requireAlive("add_table");
     auto* table = new QTableWidget;
     table->setColumnCount(int(columns.size()));
     table->setHorizontalHeaderLabels(columns);
@@ -362,6 +428,7 @@ QTableWidget* Section::add_table(const QStringList& columns, const TableOptions&
 
 Section& Section::add_table_row(QTableWidget* table, const QVariantList& values)
 {
+    requireAlive("add_table_row");
     if (!table)
         throw std::invalid_argument("add_table_row: table must not be null");
     // In a sorted table, placing the cell of the sort column moves its row to the sorted place at
@@ -386,6 +453,7 @@ Section& Section::add_table_row(QTableWidget* table, const QVariantList& values)
 
 Section& Section::add_table_rows(QTableWidget* table, const QList<QVariantList>& rows)
 {
+    requireAlive("add_table_rows");
     if (!table)
         throw std::invalid_argument("add_table_rows: table must not be null");
     if (rows.isEmpty())
@@ -441,10 +509,11 @@ Section& Section::add_table_rows(QTableWidget* table, const QList<QVariantList>&
 
 Section& Section::end()
 {
+    requireAlive("end");
     return _parent ? *_parent : *this;
 }
 
-Section& Section::_adopt(std::unique_ptr<Section> child)
+Section& Section::_adopt(detail::SectionHandle child)
 {
     _sub_sections.push_back(std::move(child));
     return *_sub_sections.back();
