@@ -105,8 +105,9 @@ void LogViewer::filter(int firstRow)
         _shown += shown;
     }
     const QString loading = _loader.isActive() ? QStringLiteral(" — chargement…") : QString();
+    const QString shown = _shown > 1 ? QStringLiteral("lignes affichées") : QStringLiteral("ligne affichée");
     ui.find<QLabel>("statut")->setText(
-        QStringLiteral("%1 lignes affichées sur %2%3").arg(_shown).arg(_table->rowCount()).arg(loading));
+        QStringLiteral("%1 %2 sur %3%4").arg(_shown).arg(shown).arg(_table->rowCount()).arg(loading));
 }
 
 void LogViewer::showDetails(int row)

@@ -83,7 +83,7 @@ void TestLogViewerExample::rowsAreFilteredAsYouType_data()
     QTest::newRow("any case") << "SESSION" << QStringList() << 4998 << "4998 lignes affichées sur 20000";
     QTest::newRow("text and level") << "n° 1234" << QStringList{"niveau-info"} << 3
                                     << "3 lignes affichées sur 20000";
-    QTest::newRow("no match") << "introuvable" << QStringList() << 0 << "0 lignes affichées sur 20000";
+    QTest::newRow("no match") << "introuvable" << QStringList() << 0 << "0 ligne affichée sur 20000";
     QTest::newRow("the guide's picture") << "disque" << QStringList{"niveau-debogage", "niveau-info"} << 431
                                          << "431 lignes affichées sur 20000";
 }
