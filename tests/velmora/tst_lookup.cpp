@@ -1,4 +1,5 @@
 #include "layout_probe.h"
+#include "window_fixture.h"
 
 #include <velmora/velmora.h>
 
@@ -82,6 +83,8 @@ private slots:
     void sectionFindSearchesItselfThenItsChildren();
     void findSkipsWidgetsQtDeleted();
     void tabWidgetIsReachableUntilDeleted();
+    void rejectedCallChangesNothing_data();
+    void rejectedCallChangesNothing();
 };
 
 void TestLookup::addedWidgetTakesTheWidgetPath_data()
@@ -255,6 +258,32 @@ void TestLookup::tabWidgetIsReachableUntilDeleted()
 
     ui.clear();
     QTRY_COMPARE(tabs.widget(), nullptr);
+}
+
+void TestLookup::rejectedCallChangesNothing_data()
+{
+    QTest::addColumn<Action>("call");
+    QTest::addColumn<QString>("type");
+
+    QTest::newRow("null widget") << Action([](UIWrapper& ui) {
+        ui.add_widget(nullptr, {.stretch = 2, .name = "ok"});
+    }) << "invalid_argument";
+    QTest::newRow("null widget, sidebar")
+        << Action([](UIWrapper& ui) { ui.sidebar("left").add_widget(nullptr, {.name = "ok"}); })
+        << "invalid_argument";
+    QTest::newRow("widget holding the section")
+        << Action([](UIWrapper& ui) { ui.add_widget(ui.window->centralWidget(), {.name = "ok"}); })
+        << "invalid_argument";
+    QTest::newRow("window into its own sidebar") << Action([](UIWrapper& ui) {
+        ui.sidebar("left").add_widget(ui.window, {.stretch = 1, .name = "ok"});
+    }) << "invalid_argument";
+}
+
+void TestLookup::rejectedCallChangesNothing()
+{
+    QFETCH(Action, call);
+    QFETCH(QString, type);
+    fixture::checkRejectedCallChangesNothing(call, type);
 }
 
 QTEST_MAIN(TestLookup)

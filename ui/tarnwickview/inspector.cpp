@@ -1,6 +1,7 @@
 #include "tarnwickview.h"
 
 #include "inspector_window_p.h"
+#include "messages_p.h"
 
 #include <QHash>
 #include <QPointer>
@@ -28,8 +29,7 @@ QHash<const QWidget*, QPointer<detail::InspectorWindow>>& openInspectors()
 
 void install_inspector(QWidget* root, const QKeySequence& shortcut)
 {
-    if (!root)
-        throw std::invalid_argument("tarnwickview: root widget is null");
+    detail::requireRoot(root);
     if (shortcut.isEmpty())
         throw std::invalid_argument("tarnwickview: inspector shortcut is empty");
 
@@ -44,8 +44,7 @@ void install_inspector(QWidget* root, const QKeySequence& shortcut)
 
 QWidget* open_inspector(QWidget* root)
 {
-    if (!root)
-        throw std::invalid_argument("tarnwickview: root widget is null");
+    detail::requireRoot(root);
 
     QPointer<detail::InspectorWindow>& inspector = openInspectors()[root];
     if (!inspector) {

@@ -1,11 +1,12 @@
 #include "inspector_window_p.h"
 
+#include "messages_p.h"
+#include "node_label_p.h"
 #include "overlay_p.h"
 #include "tarnwickview.h"
-#include "tree_model_p.h"
+#include "visual_children_p.h"
 
 #include <QBoxLayout>
-#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -73,7 +74,7 @@ QString visibilityText(const QWidget* widget)
 QString titleFor(const QWidget* root)
 {
     const QString title = root->windowTitle();
-    return QStringLiteral("Inspecteur — ") + (title.isEmpty() ? _class_name(root) : title);
+    return QStringLiteral("Inspecteur — ") + (title.isEmpty() ? shortClassName(root) : title);
 }
 
 } // namespace
@@ -157,7 +158,7 @@ InspectorWindow::InspectorWindow(QWidget* root)
                        writeWithoutHighlight(
                            [this, path] {
                                save_tree(_root, path);
-                               return QStringLiteral("Arborescence sauvegardée → ") + path;
+                               return treeSavedMessage(path);
                            },
                            QStringLiteral("Impossible d'enregistrer l'arbre : "));
                    });
@@ -169,7 +170,7 @@ InspectorWindow::InspectorWindow(QWidget* root)
                        writeWithoutHighlight(
                            [this, path] {
                                generate_qss(_root, path);
-                               return QStringLiteral("Template QSS généré → ") + path;
+                               return qssGeneratedMessage(path);
                            },
                            QStringLiteral("Impossible de générer le QSS : "));
                    });
@@ -223,25 +224,26 @@ void InspectorWindow::buildTree()
     if (!_root)
         return;
     // Built detached and inserted once, so the view lays out the whole tree a single time.
-    QTreeWidgetItem* top = addItem(nullptr, _root);
-    addChildren(top, _root);
+    NodeLabeller labeller;
+    QTreeWidgetItem* top = addItem(nullptr, _root, labeller);
+    addChildren(top, _root, labeller);
     _tree->addTopLevelItem(top);
     _tree->expandAll();
 }
 
-void InspectorWindow::addChildren(QTreeWidgetItem* item, QWidget* widget)
+void InspectorWindow::addChildren(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& labeller)
 {
-    for (QWidget* child : _visual_children(widget)) {
+    for (QWidget* child : visualChildren(widget)) {
         if (child == _overlay)
             continue;
-        addChildren(addItem(item, child), child);
+        addChildren(addItem(item, child, labeller), child, labeller);
     }
 }
 
-QTreeWidgetItem* InspectorWindow::addItem(QTreeWidgetItem* parent, QWidget* widget)
+QTreeWidgetItem* InspectorWindow::addItem(QTreeWidgetItem* parent, QWidget* widget, NodeLabeller& labeller)
 {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem;
-    item->setText(0, _node_label(widget));
+    item->setText(0, labeller.label(widget));
     item->setData(0, Qt::UserRole, qulonglong(_nodes.size()));
     _nodes.emplace_back(widget);
     return item;

@@ -17,6 +17,7 @@ class QTreeWidgetItem;
 namespace tarnwickview::detail {
 
 class InspectorOverlay;
+class NodeLabeller;
 
 /// A top-level window over the widget tree of `root`: the tree as get_tree describes it, the
 /// details of the selected widget, highlighted in its window, and an editor of the root's style
@@ -41,8 +42,8 @@ protected:
 
 private:
     void buildTree();
-    void addChildren(QTreeWidgetItem* item, QWidget* widget);
-    QTreeWidgetItem* addItem(QTreeWidgetItem* parent, QWidget* widget);
+    void addChildren(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& labeller);
+    QTreeWidgetItem* addItem(QTreeWidgetItem* parent, QWidget* widget, NodeLabeller& labeller);
     QWidget* selectedWidget() const;
     void selectionChanged();
     void removeHighlight();

@@ -22,9 +22,6 @@ public:
     ~InspectorOverlay() override;
     Q_DISABLE_COPY_MOVE(InspectorOverlay)
 
-    /// The highlighted widget, or null once it is gone.
-    QWidget* target() const { return _target; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -1,7 +1,10 @@
 #include "tarnwickview.h"
 
-#include "text_file_p.h"
-#include "tree_model_p.h"
+#include "atomic_file_writer_p.h"
+#include "messages_p.h"
+#include "node_label_p.h"
+#include "standard_output_p.h"
+#include "visual_children_p.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,7 +21,6 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <stdexcept>
 #include <typeinfo>
 
 namespace tarnwickview {
@@ -124,12 +126,12 @@ void walk(QWidget* obj, QList<QWidget*>& result, QSet<const QObject*>& seen)
         return;
     seen.insert(obj);
     result.append(obj);
-    for (QWidget* child : detail::_visual_children(obj))
+    for (QWidget* child : detail::visualChildren(obj))
         walk(child, result, seen);
 }
 
-/// Collecte tous les widgets uniques de l'arbre.
-QList<QWidget*> _collect_widgets(QWidget* root)
+// Every widget of the tree once, in the order get_tree lists them.
+QList<QWidget*> collectWidgets(QWidget* root)
 {
     QList<QWidget*> result;
     QSet<const QObject*> seen;
@@ -151,13 +153,12 @@ std::filesystem::path directoryPart(const QString& path)
 
 void generate_qss(QWidget* root, const QString& path)
 {
-    if (!root)
-        throw std::invalid_argument("tarnwickview: root widget is null");
+    detail::requireRoot(root);
 
     if (const std::filesystem::path directory = directoryPart(path); !directory.empty())
         std::filesystem::create_directories(directory);
 
-    const QList<QWidget*> widgets = _collect_widgets(root);
+    const QList<QWidget*> widgets = collectWidgets(root);
 
     // The file is a series of entries joined with line feeds; an entry may hold line feeds itself.
     QString content;
@@ -172,14 +173,14 @@ void generate_qss(QWidget* root, const QString& path)
     entry(u"/* ================================================================ */\n");
     entry(u"/* ── Styles globaux par type de widget ── */\n");
 
-    std::array<bool, QSS_TEMPLATES.size()> seen_types{};
+    std::array<bool, QSS_TEMPLATES.size()> seenTypes{};
     for (const QWidget* widget : widgets) {
         const std::type_info& type = typeid(*widget);
         const auto found = std::find_if(QSS_TEMPLATES.begin(), QSS_TEMPLATES.end(),
                                         [&type](const QssTemplate& t) { return *t.type == type; });
         if (found == QSS_TEMPLATES.end())
             continue;
-        bool& seen = seen_types[size_t(found - QSS_TEMPLATES.begin())];
+        bool& seen = seenTypes[size_t(found - QSS_TEMPLATES.begin())];
         if (seen)
             continue;
         seen = true;
@@ -197,7 +198,7 @@ void generate_qss(QWidget* root, const QString& path)
             named = true;
         }
         entry(u"/* ");
-        content += detail::_class_name(widget);
+        content += detail::shortClassName(widget);
         content += QLatin1String(" */");
         entry(u"#");
         content += name;
@@ -209,7 +210,7 @@ void generate_qss(QWidget* root, const QString& path)
     }
 
     detail::writeUtf8File(path, content);
-    detail::printLine(QStringLiteral("Template QSS généré → ") + path);
+    detail::printLine(detail::qssGeneratedMessage(path));
 }
 
 } // namespace tarnwickview

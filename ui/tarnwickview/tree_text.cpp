@@ -1,20 +1,16 @@
 #include "tarnwickview.h"
 
-#include "text_file_p.h"
-#include "tree_model_p.h"
+#include "append_pieces_p.h"
+#include "atomic_file_writer_p.h"
+#include "messages_p.h"
+#include "node_label_p.h"
+#include "standard_output_p.h"
+#include "visual_children_p.h"
 
 #include <QWidget>
 
-#include <stdexcept>
-
 namespace tarnwickview {
 namespace {
-
-void requireRoot(const QWidget* root)
-{
-    if (!root)
-        throw std::invalid_argument("tarnwickview: root widget is null");
-}
 
 // The tree text grows in `text`, one line per widget, a line feed before every line but the
 // first. `_lineStart` is shared by the whole walk: it holds that line feed and the markers of the
@@ -28,18 +24,24 @@ public:
     {
     }
 
+    void writeRoot(const QWidget* root)
+    {
+        _labeller.append(_text, root);
+        writeChildren(detail::visualChildren(root));
+    }
+
+private:
     void writeChildren(const QList<QWidget*>& children)
     {
         for (qsizetype i = 0; i < children.size(); ++i)
             writeNode(children.at(i), i == children.size() - 1);
     }
 
-private:
     void writeNode(const QObject* obj, bool isLast)
     {
-        detail::_append_pieces(_text, {_lineStart, isLast ? QStringView(u"└─ ") : QStringView(u"├─ ")});
+        detail::appendPieces(_text, {_lineStart, isLast ? QStringView(u"└─ ") : QStringView(u"├─ ")});
         _labeller.append(_text, obj);
-        const QList<QWidget*> children = detail::_visual_children(obj);
+        const QList<QWidget*> children = detail::visualChildren(obj);
         if (children.isEmpty())
             return;
         _lineStart += isLast ? QStringView(u"   ") : QStringView(u"│  ");
@@ -56,9 +58,9 @@ private:
 
 QString get_tree(QWidget* root)
 {
-    requireRoot(root);
-    QString text = detail::_node_label(root);
-    TreeWriter(text).writeChildren(detail::_visual_children(root));
+    detail::requireRoot(root);
+    QString text;
+    TreeWriter(text).writeRoot(root);
     return text;
 }
 
@@ -70,7 +72,7 @@ void print_tree(QWidget* root)
 void save_tree(QWidget* root, const QString& path)
 {
     detail::writeUtf8File(path, get_tree(root));
-    detail::printLine(QStringLiteral("Arborescence sauvegardée → ") + path);
+    detail::printLine(detail::treeSavedMessage(path));
 }
 
 } // namespace tarnwickview

@@ -12,8 +12,8 @@ struct MainAxisEntry
     MainAxis axis;
 };
 
-// _MAIN_AXIS: words act by position along the axis, whatever its direction.
-constexpr std::array<MainAxisEntry, 5> _MAIN_AXIS{{
+// The main-axis table: words act by position along the axis, whatever its direction.
+constexpr std::array<MainAxisEntry, 5> MAIN_AXIS{{
     {QLatin1StringView("top"), {false, true}},
     {QLatin1StringView("bottom"), {true, false}},
     {QLatin1StringView("center"), {true, true}},
@@ -23,14 +23,14 @@ constexpr std::array<MainAxisEntry, 5> _MAIN_AXIS{{
 
 using CrossEntry = std::pair<QLatin1StringView, Qt::AlignmentFlag>;
 
-// A row's cross axis is vertical, a column's horizontal.
-constexpr std::array<CrossEntry, 3> _CROSS_FLAGS_HORIZONTAL{{
+// The cross-axis flag tables. A row's cross axis is vertical, a column's horizontal.
+constexpr std::array<CrossEntry, 3> CROSS_FLAGS_HORIZONTAL{{
     {QLatin1StringView("top"), Qt::AlignTop},
     {QLatin1StringView("bottom"), Qt::AlignBottom},
     {QLatin1StringView("center"), Qt::AlignVCenter},
 }};
 
-constexpr std::array<CrossEntry, 3> _CROSS_FLAGS_VERTICAL{{
+constexpr std::array<CrossEntry, 3> CROSS_FLAGS_VERTICAL{{
     {QLatin1StringView("left"), Qt::AlignLeft},
     {QLatin1StringView("right"), Qt::AlignRight},
     {QLatin1StringView("center"), Qt::AlignHCenter},
@@ -49,7 +49,7 @@ std::optional<Qt::AlignmentFlag> lookUp(const std::array<CrossEntry, 3>& table, 
 
 MainAxis mainAxis(const QString& word)
 {
-    for (const auto& entry : _MAIN_AXIS) {
+    for (const auto& entry : MAIN_AXIS) {
         if (word == entry.word)
             return entry.axis;
     }
@@ -58,12 +58,12 @@ MainAxis mainAxis(const QString& word)
 
 std::optional<Qt::AlignmentFlag> crossFlagHorizontal(const QString& word)
 {
-    return lookUp(_CROSS_FLAGS_HORIZONTAL, word);
+    return lookUp(CROSS_FLAGS_HORIZONTAL, word);
 }
 
 std::optional<Qt::AlignmentFlag> crossFlagVertical(const QString& word)
 {
-    return lookUp(_CROSS_FLAGS_VERTICAL, word);
+    return lookUp(CROSS_FLAGS_VERTICAL, word);
 }
 
 } // namespace velmora::detail

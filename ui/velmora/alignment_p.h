@@ -16,13 +16,13 @@ struct MainAxis
     bool after = false;
 };
 
-/// The `_MAIN_AXIS` entry of `word`; a word outside the table asks for nothing.
+/// The `MAIN_AXIS` entry of `word`; a word outside the table asks for nothing.
 MainAxis mainAxis(const QString& word);
 
-/// The `_CROSS_FLAGS_HORIZONTAL` entry of `word` (top, bottom, center), for rows.
+/// The `CROSS_FLAGS_HORIZONTAL` entry of `word` (top, bottom, center), for rows.
 std::optional<Qt::AlignmentFlag> crossFlagHorizontal(const QString& word);
 
-/// The `_CROSS_FLAGS_VERTICAL` entry of `word` (left, right, center), for columns.
+/// The `CROSS_FLAGS_VERTICAL` entry of `word` (left, right, center), for columns.
 std::optional<Qt::AlignmentFlag> crossFlagVertical(const QString& word);
 
 } // namespace velmora::detail

@@ -1,6 +1,6 @@
 #include "callback_guard_p.h"
 
-#include <QtGlobal>
+#include "logging_p.h"
 
 #include <exception>
 
@@ -12,9 +12,9 @@ void reportCallbackFailure(const char* where) noexcept
     try {
         throw;
     } catch (const std::exception& error) {
-        qCritical("velmora : le callback de %s a levé une exception : %s", where, error.what());
+        qCCritical(velmoraLog, "velmora : le callback de %s a levé une exception : %s", where, error.what());
     } catch (...) {
-        qCritical("velmora : le callback de %s a levé une exception inconnue", where);
+        qCCritical(velmoraLog, "velmora : le callback de %s a levé une exception inconnue", where);
     }
 }
 

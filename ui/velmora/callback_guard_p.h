@@ -6,7 +6,7 @@
 
 namespace velmora::detail {
 
-/// Reports an exception that escaped the callback `where` on standard error (qCritical).
+/// Reports an exception that escaped the callback `where` on standard error (qCritical, category "velmora").
 void reportCallbackFailure(const char* where) noexcept;
 
 /// Runs `callback(args...)` and keeps any exception from unwinding into Qt, which does not

@@ -16,7 +16,8 @@ struct NotificationStyle
     QLatin1StringView sheet;
 };
 
-constexpr std::array<NotificationStyle, 4> _NOTIF_STYLES{{
+// The notification style table; the last entry is the fallback.
+constexpr std::array<NotificationStyle, 4> NOTIF_STYLES{{
     {QLatin1StringView("success"),
      QLatin1StringView("background-color: #2d6a2d; color: white; border-radius: 6px; padding: 8px 14px;")},
     {QLatin1StringView("error"),
@@ -31,11 +32,11 @@ constexpr std::array<NotificationStyle, 4> _NOTIF_STYLES{{
 
 QString notificationStyle(const QString& kind)
 {
-    for (const auto& style : _NOTIF_STYLES) {
+    for (const auto& style : NOTIF_STYLES) {
         if (kind == style.kind)
             return style.sheet;
     }
-    return _NOTIF_STYLES.back().sheet;
+    return NOTIF_STYLES.back().sheet;
 }
 
 NotificationBanner::NotificationBanner(QWidget* parent, const QString& text, const QString& kind,

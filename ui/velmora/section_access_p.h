@@ -5,8 +5,6 @@
 
 #include <velmora/section.h>
 
-class QBoxLayout;
-
 namespace velmora::detail {
 
 struct SectionAccess

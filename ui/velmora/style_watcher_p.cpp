@@ -1,6 +1,7 @@
 #include "style_watcher_p.h"
 
-#include "file_text_p.h"
+#include "logging_p.h"
+#include "utf8_file_reader_p.h"
 
 #include <QFileInfo>
 #include <QWidget>
@@ -53,8 +54,9 @@ void StyleWatcher::reload()
         if (_failing)
             return;
         _failing = true;
-        qWarning("velmora : rechargement du style impossible, la feuille précédente reste en place : %s",
-                 error.what());
+        qCWarning(velmoraLog,
+                  "velmora : rechargement du style impossible, la feuille précédente reste en place : %s",
+                  error.what());
         return;
     }
     _failing = false;

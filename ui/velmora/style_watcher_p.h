@@ -4,7 +4,6 @@
 
 #include <QFileSystemWatcher>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 class QWidget;

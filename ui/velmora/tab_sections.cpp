@@ -1,10 +1,18 @@
 #include "tab_sections.h"
 
+#include <QHash>
 #include <QTabWidget>
 
 #include <stdexcept>
 
 namespace velmora {
+
+// Shared by copies and never changed once built.
+struct TabSections::Data
+{
+    std::vector<Entry> entries;
+    QHash<QString, qsizetype> index;
+};
 
 TabSections::TabSections()
     : _data(std::make_shared<const Data>())

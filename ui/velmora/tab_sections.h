@@ -2,12 +2,12 @@
 
 #include <velmora/velmora_export.h>
 
-#include <QHash>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QTabWidget;
@@ -48,7 +48,8 @@ public:
     /// The distinct titles, in order of first appearance.
     QStringList keys() const;
 
-    /// The section of the page with this title; throws std::out_of_range when there is none.
+    /// The section of the page with this title.
+    /// @throws std::out_of_range when no page has this title.
     Section& at(const QString& title) const;
 
     /// The first entry, for range-for.
@@ -63,11 +64,7 @@ public:
 private:
     friend class Section;
 
-    struct Data
-    {
-        std::vector<Entry> entries;
-        QHash<QString, qsizetype> index;
-    };
+    struct Data;
 
     /// Builds the map from the pages of `widget` in tab order; later pages replace earlier ones
     /// of the same title.

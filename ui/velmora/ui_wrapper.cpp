@@ -1,102 +1,23 @@
 #include "ui_wrapper.h"
 
-#include "alignment_p.h"
+#include "application_p.h"
 #include "arithmetic_p.h"
-#include "errors.h"
-#include "file_text_p.h"
 #include "main_window_p.h"
 #include "notification_banner_p.h"
 #include "section_access_p.h"
+#include "sidebar_p.h"
 #include "style_watcher_p.h"
+#include "utf8_file_reader_p.h"
 
 #include <QApplication>
 #include <QBoxLayout>
 #include <QIcon>
-#include <QPointingDevice>
 #include <QScreen>
 
-#include <array>
-#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
 namespace velmora {
-namespace {
-
-// The application object a wrapper created, if any; null when the caller made its own.
-QApplication* ownedApplication = nullptr;
-int liveWrappers = 0;
-// Set by the first exit handler to run: from then on Qt's own globals may be torn down.
-bool exiting = false;
-
-void releaseApplicationAtExit()
-{
-    if (exiting)
-        return;
-    exiting = true;
-    if (liveWrappers == 0)
-        delete std::exchange(ownedApplication, nullptr);
-}
-
-// The application object a wrapper made is destroyed at exit, once no wrapper is left; a wrapper
-// still alive then (one with static storage) keeps it, and the operating system reclaims it.
-// Exit handlers run in reverse order of registration, and the application object must go before
-// the globals Qt creates lazily (input devices, ...), so the handler is registered when the
-// object is made, after the input devices exist, and again after every event loop, whose first
-// turns create the rest. Registrations are therefore bounded by the calls to run().
-void scheduleApplicationRelease()
-{
-    if (ownedApplication && !exiting)
-        std::atexit(releaseApplicationAtExit);
-}
-
-QApplication* ensureApplication()
-{
-    if (QCoreApplication* existing = QCoreApplication::instance()) {
-        if (auto* application = qobject_cast<QApplication*>(existing))
-            return application;
-        throw std::logic_error("UIWrapper: the process already has a QCoreApplication or "
-                               "QGuiApplication; widgets need a QApplication");
-    }
-    // QApplication keeps references to argc and argv for its whole life, so they are static.
-    static int argc = 1;
-    static char programName[] = "velmora";
-    static char* argv[] = {programName, nullptr};
-    ownedApplication = new QApplication(argc, argv);
-    QPointingDevice::primaryPointingDevice();
-    scheduleApplicationRelease();
-    return ownedApplication;
-}
-
-struct SidebarConfig
-{
-    QLatin1StringView side;
-    bool horizontal; // "up" and "down" bars are rows, "left" and "right" bars columns
-    void (*insert)(QVBoxLayout* outer, QHBoxLayout* middle, QWidget* container);
-};
-
-// _SIDEBAR_CFG, in the order the valid sides are listed in errors.
-constexpr std::array<SidebarConfig, 4> _SIDEBAR_CFG{{
-    {QLatin1StringView("up"), true,
-     [](QVBoxLayout* outer, QHBoxLayout*, QWidget* w) { outer->insertWidget(0, w); }},
-    {QLatin1StringView("down"), true,
-     [](QVBoxLayout* outer, QHBoxLayout*, QWidget* w) { outer->addWidget(w); }},
-    {QLatin1StringView("left"), false,
-     [](QVBoxLayout*, QHBoxLayout* middle, QWidget* w) { middle->insertWidget(0, w); }},
-    {QLatin1StringView("right"), false,
-     [](QVBoxLayout*, QHBoxLayout* middle, QWidget* w) { middle->addWidget(w); }},
-}};
-
-QString unknownSideMessage(const QString& side)
-{
-    QStringList quoted;
-    for (const auto& config : _SIDEBAR_CFG)
-        quoted.append(QLatin1Char('\'') + config.side + QLatin1Char('\''));
-    return QStringLiteral("Sidebar inconnue : '%1'. Valeurs valides : [%2]")
-        .arg(side, quoted.join(QLatin1StringView(", ")));
-}
-
-} // namespace
 
 UIWrapper::UIWrapper(const WindowOptions& options)
     : UIWrapper(options.title, options.width, options.height, options.padding)
@@ -104,10 +25,10 @@ UIWrapper::UIWrapper(const WindowOptions& options)
 }
 
 UIWrapper::UIWrapper(const QString& title, int width, int height, int padding)
-    : app(ensureApplication())
-    , window(new detail::MainWindow)
-    , _window_alive(window)
+    : app(detail::ensureApplication())
+    , _window_alive(new detail::MainWindow)
 {
+    window = _window_alive;
     window->setWindowTitle(title);
     window->resize(width, height);
 
@@ -130,13 +51,13 @@ UIWrapper::UIWrapper(const QString& title, int width, int height, int padding)
     _middle_layout->addWidget(content, 1);
 
     _root_section = std::make_unique<Section>(_content_layout);
-    ++liveWrappers;
+    detail::addLiveWrapper();
 }
 
 UIWrapper::~UIWrapper()
 {
     delete _window_alive.data();
-    --liveWrappers;
+    detail::removeLiveWrapper();
 }
 
 UIWrapper& UIWrapper::set_icon(const QString& path)
@@ -178,7 +99,7 @@ UIWrapper& UIWrapper::set_on_close(Callback callback)
 {
     if (!callback)
         throw std::invalid_argument("set_on_close: callback must not be empty");
-    static_cast<detail::MainWindow*>(window)->setCloseCallback(std::move(callback));
+    _window_alive->setCloseCallback(std::move(callback));
     return *this;
 }
 
@@ -242,34 +163,7 @@ Section& UIWrapper::sidebar(const QString& side, const SidebarOptions& options)
 
 std::unique_ptr<Section> UIWrapper::_make_sidebar(const QString& side, const SidebarOptions& options)
 {
-    const SidebarConfig* config = nullptr;
-    for (const auto& candidate : _SIDEBAR_CFG) {
-        if (side == candidate.side)
-            config = &candidate;
-    }
-    if (!config)
-        throw ValueError(unknownSideMessage(side).toStdString());
-
-    auto* container = new QWidget;
-    container->setObjectName(QLatin1StringView("sidebar-") + side);
-    if (options.size) {
-        if (config->horizontal)
-            container->setFixedHeight(*options.size);
-        else
-            container->setFixedWidth(*options.size);
-    }
-    QBoxLayout* layout = config->horizontal ? static_cast<QBoxLayout*>(new QHBoxLayout(container))
-                                            : static_cast<QBoxLayout*>(new QVBoxLayout(container));
-    layout->setContentsMargins(0, 0, 0, 0);
-    config->insert(_outer_layout, _middle_layout, container);
-
-    std::optional<Qt::AlignmentFlag> crossFlag;
-    if (!options.cross_align.isEmpty()) {
-        crossFlag = config->horizontal ? detail::crossFlagHorizontal(options.cross_align)
-                                       : detail::crossFlagVertical(options.cross_align);
-    }
-    return std::make_unique<Section>(layout,
-                                     SectionOptions{nullptr, options.stretches, options.align, crossFlag});
+    return detail::makeSidebar(_outer_layout, _middle_layout, side, options);
 }
 
 int UIWrapper::run()
@@ -279,7 +173,7 @@ int UIWrapper::run()
     detail::SectionAccess::seal(*_root_section);
     window->show();
     const int code = QApplication::exec();
-    scheduleApplicationRelease();
+    detail::scheduleApplicationRelease();
     return code;
 }
 

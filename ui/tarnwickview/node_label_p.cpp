@@ -1,10 +1,10 @@
-#include "tree_model_p.h"
+#include "node_label_p.h"
+
+#include "append_pieces_p.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHash>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -12,9 +12,6 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QVarLengthArray>
-
-#include <algorithm>
 
 namespace tarnwickview::detail {
 namespace {
@@ -94,7 +91,7 @@ void appendTitleList(QString& out, const QTabWidget* tabs)
 // Texts are inserted as the widget returns them: not trimmed, not escaped.
 void appendQuoted(QString& out, QStringView word, const QString& text)
 {
-    _append_pieces(out, {word, u"'", text, u"'"});
+    appendPieces(out, {word, u"'", text, u"'"});
 }
 
 // The kinds of widget that have a label of their own. A widget takes the first kind in this
@@ -119,7 +116,7 @@ struct KindRow
     NodeKind kind;
 };
 
-constexpr KindRow kKindRows[] = {
+constexpr KindRow KIND_ROWS[] = {
     {&QLabel::staticMetaObject, NodeKind::Label},
     {&QPushButton::staticMetaObject, NodeKind::PushButton},
     {&QTableWidget::staticMetaObject, NodeKind::TableWidget},
@@ -136,14 +133,14 @@ constexpr KindRow kKindRows[] = {
 // meta-object, holds for every instance of it.
 NodeKind kindOf(const QMetaObject* meta)
 {
-    for (const KindRow& row : kKindRows) {
+    for (const KindRow& row : KIND_ROWS) {
         if (meta->inherits(row.meta))
             return row.kind;
     }
     return NodeKind::Other;
 }
 
-QString shortClassName(const QMetaObject* meta)
+QString shortName(const QMetaObject* meta)
 {
     const QString name = QString::fromLatin1(meta->className());
     const qsizetype scope = name.lastIndexOf(QLatin1String("::"));
@@ -209,126 +206,14 @@ void appendObjectName(QString& out, const QObject* obj)
 {
     const QString name = obj->objectName();
     if (!name.isEmpty())
-        _append_pieces(out, {u"  [#", name, u"]"});
-}
-
-// Which entries of a child list the layout pass has placed; inner nodes have few children, and
-// their marks stay on the stack.
-using Placed = QVarLengthArray<bool, 32>;
-
-// Widgets are usually created in the order they are laid out, and adding them to the layout
-// makes them children of its widget, so the layout order is the child order. That case is
-// recognised in a single forward pass over both lists, with no table and without reading the
-// children. It fails as soon as a layout widget is not found further on in the child list: a
-// foreign widget, a repeat or another order; `placed` and `result` are then left half-filled.
-bool placeInChildOrder(const QLayout* layout, const QObjectList& objects, Placed& placed,
-                       QList<QWidget*>& result)
-{
-    qsizetype next = 0;
-    for (int i = 0; i < layout->count(); ++i) {
-        const QLayoutItem* item = layout->itemAt(i);
-        QWidget* widget = item ? item->widget() : nullptr;
-        if (!widget)
-            continue;
-        while (next < objects.size() && objects.at(next) != widget)
-            ++next;
-        if (next == objects.size())
-            return false;
-        placed[next] = true;
-        result.append(widget);
-        ++next;
-    }
-    return true;
-}
-
-// Any layout: where each direct child stands in the child list tells a child from a foreign
-// widget and marks it placed by hashing, without searching the list or reading the child itself,
-// which keeps wide layouts linear and light on memory traffic.
-void placeByPosition(const QLayout* layout, const QObjectList& objects, Placed& placed,
-                     QList<QWidget*>& result)
-{
-    QHash<const QObject*, qsizetype> position;
-    position.reserve(objects.size());
-    for (qsizetype i = 0; i < objects.size(); ++i)
-        position.insert(objects.at(i), i);
-
-    for (int i = 0; i < layout->count(); ++i) {
-        const QLayoutItem* item = layout->itemAt(i);
-        QWidget* widget = item ? item->widget() : nullptr;
-        const auto found = widget ? position.constFind(widget) : position.cend();
-        if (found == position.cend() || placed[*found])
-            continue;
-        placed[*found] = true;
-        result.append(widget);
-    }
+        appendPieces(out, {u"  [#", name, u"]"});
 }
 
 } // namespace
 
-void _append_pieces(QString& out, std::initializer_list<QStringView> pieces)
+QString shortClassName(const QObject* obj)
 {
-    qsizetype added = 0;
-    for (QStringView piece : pieces)
-        added += piece.size();
-    const qsizetype start = out.size();
-    // Growing by at least the current capacity keeps a long text's copies linear in its length.
-    if (out.capacity() < start + added)
-        out.reserve(std::max(start + added, 2 * out.capacity()));
-    out.resize(start + added);
-    QChar* at = out.data() + start;
-    for (QStringView piece : pieces)
-        at = std::copy(piece.begin(), piece.end(), at);
-}
-
-QList<QWidget*> _visual_children(const QObject* obj)
-{
-    // Most widgets are leaves; they cost neither a layout look-up nor a list.
-    const QObjectList& objects = obj->children();
-    if (objects.isEmpty())
-        return {};
-    const QLayout* layout = obj->isWidgetType() ? static_cast<const QWidget*>(obj)->layout() : nullptr;
-    QList<QWidget*> result;
-    if (!layout) {
-        for (QObject* child : objects) {
-            if (child->isWidgetType())
-                result.append(static_cast<QWidget*>(child));
-        }
-        return result;
-    }
-
-    result.reserve(objects.size());
-    Placed placed(objects.size(), false);
-    if (!placeInChildOrder(layout, objects, placed, result)) {
-        result.clear();
-        std::fill(placed.begin(), placed.end(), false);
-        placeByPosition(layout, objects, placed, result);
-    }
-    for (qsizetype i = 0; i < objects.size(); ++i) {
-        QObject* child = objects.at(i);
-        if (!placed[i] && child->isWidgetType())
-            result.append(static_cast<QWidget*>(child));
-    }
-    return result;
-}
-
-QString _class_name(const QObject* obj)
-{
-    return shortClassName(obj->metaObject());
-}
-
-void _append_node_label(QString& out, const QObject* obj)
-{
-    const QMetaObject* meta = obj->metaObject();
-    const NodeKind kind = kindOf(meta);
-    appendBody(out, obj, kind, kind == NodeKind::Other ? shortClassName(meta) : QString());
-    appendObjectName(out, obj);
-}
-
-QString _node_label(const QObject* obj)
-{
-    QString label;
-    _append_node_label(label, obj);
-    return label;
+    return shortName(obj->metaObject());
 }
 
 struct NodeLabeller::ClassInfo
@@ -346,10 +231,17 @@ void NodeLabeller::append(QString& out, const QObject* obj)
     auto found = _classes.constFind(meta);
     if (found == _classes.cend()) {
         const NodeKind kind = kindOf(meta);
-        found = _classes.insert(meta, {kind, kind == NodeKind::Other ? shortClassName(meta) : QString()});
+        found = _classes.insert(meta, {kind, kind == NodeKind::Other ? shortName(meta) : QString()});
     }
     appendBody(out, obj, found->kind, found->shortName);
     appendObjectName(out, obj);
+}
+
+QString NodeLabeller::label(const QObject* obj)
+{
+    QString text;
+    append(text, obj);
+    return text;
 }
 
 } // namespace tarnwickview::detail

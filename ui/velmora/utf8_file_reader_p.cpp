@@ -1,4 +1,4 @@
-#include "file_text_p.h"
+#include "utf8_file_reader_p.h"
 
 #include <QByteArray>
 #include <QStringDecoder>

@@ -1,6 +1,6 @@
 #pragma once
 
-// Private to tarnwickview: UTF-8 text to files and to standard output.
+// Private to tarnwickview: replacing a file with UTF-8 text in one step.
 
 #include <QString>
 
@@ -12,8 +12,5 @@ namespace tarnwickview::detail {
 /// new file but the existing file is writable, the file is rewritten in place instead.
 /// Throws std::filesystem::filesystem_error with the operating system's error code and `path`.
 void writeUtf8File(const QString& path, const QString& text);
-
-/// Writes `text` and one line end to standard output as UTF-8, then flushes it.
-void printLine(const QString& text);
 
 } // namespace tarnwickview::detail

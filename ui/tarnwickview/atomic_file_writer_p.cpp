@@ -1,11 +1,10 @@
-#include "text_file_p.h"
+#include "atomic_file_writer_p.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -188,13 +187,6 @@ void writeUtf8File(const QString& path, const QString& text)
     if (::rename(temporary.get(), target.constData()) != 0)
         fail(path, errno);
     temporary.release();
-}
-
-void printLine(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
 }
 
 } // namespace tarnwickview::detail

@@ -1,0 +1,7 @@
+#include "logging_p.h"
+
+namespace tarnwickview::detail {
+
+Q_LOGGING_CATEGORY(lcTarnwickview, "tarnwickview")
+
+} // namespace tarnwickview::detail

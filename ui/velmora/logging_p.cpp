@@ -1,0 +1,7 @@
+#include "logging_p.h"
+
+namespace velmora::detail {
+
+Q_LOGGING_CATEGORY(velmoraLog, "velmora")
+
+} // namespace velmora::detail
