@@ -23,10 +23,10 @@
 namespace velmora {
 namespace {
 
-// Places one row's values from the first column on, dropping those beyond the last column.
-void fillRow(QTableWidget* table, int row, const QVariantList& values)
+// Places one row's values from the first column on, dropping those beyond the table's `columns`.
+void fillRow(QTableWidget* table, int row, int columns, const QVariantList& values)
 {
-    const int count = int(std::min<qsizetype>(values.size(), table->columnCount()));
+    const int count = int(std::min<qsizetype>(values.size(), columns));
     for (int column = 0; column < count; ++column)
         table->setItem(row, column, new QTableWidgetItem(values[column].toString()));
 }
@@ -392,7 +392,8 @@ Section& Section::add_table_rows(QTableWidget* table, const QList<QVariantList>&
         return *this;
     QHeaderView* header = table->horizontalHeader();
     const int sortColumn = table->isSortingEnabled() ? header->sortIndicatorSection() : -1;
-    const bool sorted = sortColumn >= 0 && sortColumn < table->columnCount();
+    const int columns = table->columnCount();
+    const bool sorted = sortColumn >= 0 && sortColumn < columns;
 
     // Rows with a cell in the sort column each move to their sorted place as they arrive.
     std::vector<const QVariantList*> keyed;
@@ -407,7 +408,7 @@ Section& Section::add_table_rows(QTableWidget* table, const QList<QVariantList>&
         const int first = table->rowCount();
         table->setRowCount(first + int(rows.size()));
         for (qsizetype i = 0; i < rows.size(); ++i)
-            fillRow(table, first + int(i), rows[i]);
+            fillRow(table, first + int(i), columns, rows[i]);
         return *this;
     }
 
@@ -425,13 +426,13 @@ Section& Section::add_table_rows(QTableWidget* table, const QList<QVariantList>&
     const int keyedCount = int(keyed.size());
     table->model()->insertRows(0, keyedCount);
     for (int i = 0; i < keyedCount; ++i)
-        fillRow(table, i, *keyed[std::size_t(keyedCount - 1 - i)]);
+        fillRow(table, i, columns, *keyed[std::size_t(keyedCount - 1 - i)]);
     const int first = table->rowCount();
     table->setRowCount(first + int(rows.size()) - keyedCount);
     int row = first;
     for (const QVariantList& values : rows) {
         if (values.size() <= sortColumn)
-            fillRow(table, row++, values);
+            fillRow(table, row++, columns, values);
     }
     table->setSortingEnabled(true);
     header->setSortIndicatorShown(indicatorShown);
