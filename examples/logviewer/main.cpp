@@ -5,9 +5,18 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <exception>
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    LogViewer viewer(QApplication::applicationDirPath() + "/logviewer.qss");
-    return viewer.ui.run();
+    try {
+        LogViewer viewer(QApplication::applicationDirPath() + "/logviewer.qss");
+        return viewer.ui.run();
+    } catch (const std::exception& error) {
+        // The style sheet beside the program could not be read.
+        std::fprintf(stderr, "velmora-logviewer : %s\n", error.what());
+        return 1;
+    }
 }
