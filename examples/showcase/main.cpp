@@ -114,17 +114,22 @@ void fail(const QString& message)
     QCoreApplication::exit(1);
 }
 
-// The inspector opened on the main window with the save button selected, and the main window
-// with its highlight, side by side: the picture the guide shows.
+// The inspector opened on the main window with the save button selected, the tree narrowed to
+// the push buttons and the button's properties shown, and the main window with its highlight,
+// side by side: the picture the guide shows.
 QPixmap inspectorPicture(QWidget* window)
 {
     QWidget* inspector = tarnwickview::open_inspector(window);
-    if (auto* tree = inspector->findChild<QTreeWidget*>()) {
+    if (auto* tree = inspector->findChild<QTreeWidget*>(QStringLiteral("tree"))) {
         const auto found = tree->findItems(QStringLiteral("QPushButton  'Enregistrer le contact'"),
                                            Qt::MatchStartsWith | Qt::MatchRecursive);
         if (!found.isEmpty())
             tree->setCurrentItem(found.first());
     }
+    if (auto* filter = inspector->findChild<QLineEdit*>(QStringLiteral("tree_filter")))
+        filter->setText(QStringLiteral("QPushButton"));
+    if (auto* pages = inspector->findChild<QTabWidget*>(QStringLiteral("details_pages")))
+        pages->setCurrentIndex(1);
     QCoreApplication::processEvents();
     const QPixmap left = window->grab();
     const QPixmap right = inspector->grab();

@@ -1,21 +1,28 @@
 #include "inspector_window_p.h"
 
+#include "layout_panel_p.h"
 #include "messages_p.h"
 #include "node_label_p.h"
 #include "overlay_p.h"
+#include "property_table_p.h"
+#include "style_rule_p.h"
 #include "tarnwickview.h"
+#include "tree_filter_p.h"
 #include "visual_children_p.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMetaEnum>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -101,6 +108,17 @@ InspectorWindow::InspectorWindow(QWidget* root)
     _tree->setColumnCount(1);
     _tree->setSelectionMode(QAbstractItemView::SingleSelection);
     _tree->setUniformRowHeights(false);
+    _filter = new TreeFilterField(
+        _tree,
+        [this](const QTreeWidgetItem* item) -> const QObject* {
+            return _nodes[item->data(0, Qt::UserRole).toULongLong()];
+        },
+        this);
+    auto* treeColumn = new QWidget(this);
+    auto* treeLayout = new QVBoxLayout(treeColumn);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    treeLayout->addWidget(_filter);
+    treeLayout->addWidget(_tree, 1);
 
     auto* details = new QGroupBox(QStringLiteral("Widget sélectionné"), this);
     auto* form = new QFormLayout(details);
@@ -122,18 +140,33 @@ InspectorWindow::InspectorWindow(QWidget* root)
     _styleSheet->setObjectName(QStringLiteral("style_sheet"));
     _styleSheet->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* applyButton = button(QStringLiteral("Appliquer"), "apply_style", styleBox);
+    _ruleButton = button(QStringLiteral("Règle de style"), "style_rule", styleBox);
+    _ruleButton->setToolTip(QStringLiteral("Ajoute une règle pour le widget sélectionné et copie son "
+                                           "sélecteur dans le presse-papiers"));
+    auto* styleButtons = new QHBoxLayout;
+    styleButtons->addWidget(_ruleButton);
+    styleButtons->addStretch();
+    styleButtons->addWidget(applyButton);
     auto* styleLayout = new QVBoxLayout(styleBox);
     styleLayout->addWidget(_styleSheet);
-    styleLayout->addWidget(applyButton, 0, Qt::AlignRight);
+    styleLayout->addLayout(styleButtons);
+
+    _properties = new PropertyTable(this);
+    _layout = new LayoutPanel(this);
+    auto* pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("details_pages"));
+    pages->addTab(details, QStringLiteral("Détails"));
+    pages->addTab(_properties, QStringLiteral("Propriétés"));
+    pages->addTab(_layout, QStringLiteral("Mise en page"));
 
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addWidget(details);
-    sideLayout->addWidget(styleBox, 1);
+    sideLayout->addWidget(pages, 3);
+    sideLayout->addWidget(styleBox, 2);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(_tree);
+    splitter->addWidget(treeColumn);
     splitter->addWidget(side);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
@@ -152,6 +185,11 @@ InspectorWindow::InspectorWindow(QWidget* root)
     connect(applyButton, &QPushButton::clicked, this, &InspectorWindow::applyStyleSheet);
     connect(_tree, &QTreeWidget::itemSelectionChanged, this, &InspectorWindow::selectionChanged);
     connect(refreshButton, &QPushButton::clicked, this, &InspectorWindow::refresh);
+    connect(_ruleButton, &QPushButton::clicked, this, &InspectorWindow::insertStyleRule);
+    connect(_properties, &PropertyTable::written, this, [this] { showDetails(selectedWidget()); });
+    connect(_properties, &PropertyTable::refused, this, [this](const QString& property) {
+        _status->setText(QStringLiteral("Le widget n'a pas accepté cette valeur de « %1 ».").arg(property));
+    });
     connect(saveButton, &QPushButton::clicked, this, [this] {
         chooseFile(QStringLiteral("Enregistrer l'arbre"), QStringLiteral("ui_tree.txt"),
                    QStringLiteral("Texte (*.txt)"), QStringLiteral("txt"), [this](const QString& path) {
@@ -183,6 +221,7 @@ InspectorWindow::~InspectorWindow()
 {
     // The children outlive this part of the object; none of their signals may reach it.
     _tree->disconnect(this);
+    _properties->disconnect(this);
     _styleSheet->disconnect(this);
     _styleSheet->disconnect(&_applyTimer);
     removeHighlight();
@@ -194,6 +233,7 @@ void InspectorWindow::refresh()
     // The highlight is a child of the inspected window and would otherwise be listed.
     removeHighlight();
     buildTree();
+    _filter->apply();
     if (_root)
         setWindowTitle(titleFor(_root));
     loadStyleSheet();
@@ -275,6 +315,9 @@ void InspectorWindow::removeHighlight()
 
 void InspectorWindow::showDetails(QWidget* widget)
 {
+    _properties->setTarget(widget);
+    _layout->setTarget(widget);
+    _ruleButton->setEnabled(widget != nullptr);
     if (!widget) {
         for (QLabel* label : {_class, _name, _geometry, _sizePolicy, _visibility, _ownStyleSheet})
             label->clear();
@@ -315,6 +358,17 @@ void InspectorWindow::applyStyleSheet()
         return;
     _root->setStyleSheet(text);
     showDetails(selectedWidget());
+}
+
+void InspectorWindow::insertStyleRule()
+{
+    const QWidget* widget = selectedWidget();
+    if (!widget)
+        return;
+    const QString selector = styleSelector(widget);
+    insertRuleSkeleton(_styleSheet, selector);
+    QGuiApplication::clipboard()->setText(selector);
+    _status->setText(QStringLiteral("Sélecteur « %1 » copié dans le presse-papiers.").arg(selector));
 }
 
 void InspectorWindow::chooseFile(const QString& caption, const QString& suggested, const QString& filter,

@@ -11,13 +11,17 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace tarnwickview::detail {
 
 class InspectorOverlay;
+class LayoutPanel;
 class NodeLabeller;
+class PropertyTable;
+class TreeFilterField;
 
 /// A top-level window over the widget tree of `root`: the tree as get_tree describes it, the
 /// details of the selected widget, highlighted in its window, and an editor of the root's style
@@ -53,11 +57,16 @@ private:
     void chooseFile(const QString& caption, const QString& suggested, const QString& filter,
                     const QString& suffix, std::function<void(const QString&)> write);
     void writeWithoutHighlight(const std::function<QString()>& write, const QString& failure);
+    void insertStyleRule();
 
     QPointer<QWidget> _root;
     QPointer<InspectorOverlay> _overlay;
     std::vector<QPointer<QWidget>> _nodes;
     QTreeWidget* _tree = nullptr;
+    TreeFilterField* _filter = nullptr;
+    PropertyTable* _properties = nullptr;
+    LayoutPanel* _layout = nullptr;
+    QPushButton* _ruleButton = nullptr;
     QLabel* _class = nullptr;
     QLabel* _name = nullptr;
     QLabel* _geometry = nullptr;
