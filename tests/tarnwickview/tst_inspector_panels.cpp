@@ -162,6 +162,7 @@ private slots:
     void editedPropertyReachesWidget();
     void propertiesAreGroupedAndReadOnlyOnesGreyed_data();
     void propertiesAreGroupedAndReadOnlyOnesGreyed();
+    void propertyValuesFollowWidget();
 
     void layoutPageDescribesSelectedLayout_data();
     void layoutPageDescribesSelectedLayout();
@@ -336,6 +337,21 @@ void TestInspectorPanels::propertiesAreGroupedAndReadOnlyOnesGreyed()
     QCOMPARE(row->parent()->text(0), group);
     QCOMPARE(row->text(1), shown);
     QCOMPARE(row->flags().testFlag(Qt::ItemIsEnabled), editable);
+}
+
+void TestInspectorPanels::propertyValuesFollowWidget()
+{
+    Inspected inspected;
+    inspected.select(inspected.number);
+    inspected.number->setValue(3.5);
+    inspected.number->setValue(4.25);
+    QTRY_COMPARE(inspected.property(QStringLiteral("value"))->text(1), QStringLiteral("4.25"));
+
+    inspected.ok->setCheckable(true);
+    inspected.select(inspected.ok);
+    inspected.ok->setChecked(true);
+    QTRY_COMPARE(inspected.property(QStringLiteral("checked"))->text(1), QStringLiteral("oui"));
+    QCOMPARE(inspected.property(QStringLiteral("text"))->text(1), QStringLiteral("Valider"));
 }
 
 void TestInspectorPanels::layoutPageDescribesSelectedLayout_data()

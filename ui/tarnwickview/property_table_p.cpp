@@ -204,6 +204,10 @@ PropertyTable::PropertyTable(QWidget* parent)
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     setItemDelegate(new PropertyDelegate(this));
     connect(this, &QTreeWidget::itemChanged, this, &PropertyTable::edited);
+    // A burst of changes (typing in the watched field, a resize) costs one reading of the values.
+    _pendingUpdate.setSingleShot(true);
+    _pendingUpdate.setInterval(0);
+    connect(&_pendingUpdate, &QTimer::timeout, this, &PropertyTable::updateValues);
 }
 
 PropertyTable::~PropertyTable()
@@ -214,10 +218,17 @@ PropertyTable::~PropertyTable()
 void PropertyTable::setTarget(QObject* target)
 {
     if (target != _target || !target || target->metaObject() != _shownClass) {
+        if (_target)
+            _target->disconnect(this);
         _target = target;
         build();
     }
     updateValues();
+}
+
+void PropertyTable::scheduleUpdate()
+{
+    _pendingUpdate.start();
 }
 
 void PropertyTable::build()
@@ -227,6 +238,7 @@ void PropertyTable::build()
     _shownClass = _target ? _target->metaObject() : nullptr;
     if (!_shownClass)
         return;
+    const QMetaMethod update = staticMetaObject.method(staticMetaObject.indexOfSlot("scheduleUpdate()"));
     QFont headerFont = font();
     headerFont.setBold(true);
     // Built detached and inserted at once, so that the view lays out the rows a single time.
@@ -242,6 +254,8 @@ void PropertyTable::build()
         for (int i = first; i < meta->propertyCount(); ++i) {
             const QMetaProperty property = meta->property(i);
             const Kind kind = kindOf(property);
+            if (property.hasNotifySignal())
+                connect(_target, property.notifySignal(), this, update, Qt::UniqueConnection);
             auto* row = new QTreeWidgetItem(group, {QString::fromLatin1(property.name())});
             row->setData(NAME_COLUMN, INDEX_ROLE, i);
             row->setData(VALUE_COLUMN, KIND_ROLE, int(kind));
@@ -273,6 +287,7 @@ void PropertyTable::build()
 
 void PropertyTable::updateValues()
 {
+    _pendingUpdate.stop();
     if (!_target || _target->metaObject() != _shownClass)
         return;
     const QSignalBlocker blocker(this);

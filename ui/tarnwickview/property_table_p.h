@@ -3,6 +3,7 @@
 // Private to tarnwickview: the table of the selected widget's properties.
 
 #include <QPointer>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace tarnwickview::detail {
@@ -10,7 +11,8 @@ namespace tarnwickview::detail {
 /// Every meta-object property of one object, inherited ones included, under one header row per
 /// class from the object's own class down to QObject, each with its current value. Values of type
 /// bool, int, double, QString and of enumerations can be edited in place and are written to the
-/// object at once; the others, and those the object does not let one write, are greyed out.
+/// object at once; the others, and those the object does not let one write, are greyed out. Values
+/// whose property announces its changes follow the object by themselves.
 class PropertyTable : public QTreeWidget
 {
     Q_OBJECT
@@ -34,13 +36,16 @@ signals:
     /// The object refused the value edited for `property`; the row shows its value again.
     void refused(const QString& property);
 
+private slots:
+    void scheduleUpdate();
+
 private:
     void build();
     void edited(QTreeWidgetItem* item, int column);
 
     QPointer<QObject> _target;
     const QMetaObject* _shownClass = nullptr;
-    bool _updating = false;
+    QTimer _pendingUpdate;
 };
 
 } // namespace tarnwickview::detail
