@@ -24,6 +24,10 @@ function(velmora_shared_library target)
         SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}
         EXPORT_NAME ${target})
 
+    # The API documentation covers exactly the headers that are installed.
+    list(TRANSFORM ARG_HEADERS PREPEND "${CMAKE_CURRENT_SOURCE_DIR}/" OUTPUT_VARIABLE header_paths)
+    set_property(GLOBAL APPEND PROPERTY VELMORA_PUBLIC_HEADERS ${header_paths})
+
     velmora_install_package(${target}
         DESCRIPTION "${ARG_DESCRIPTION}"
         HEADERS ${ARG_HEADERS}
@@ -33,8 +37,8 @@ endfunction()
 # velmora_install_package(<target>)
 #
 # Installs a library target with its public headers, an exported CMake package
-# (<target>-config.cmake, version file, targets file in the <target>:: namespace)
-# and a pkg-config file. Both libraries of the project go through this one path.
+# (<target>-config.cmake, version file, targets file in the <target>:: namespace),
+# a pkg-config file and the licence (share/doc/<target>/LICENSE). Both libraries of the project go through this one path.
 function(velmora_install_package target)
     cmake_parse_arguments(ARG "" "DESCRIPTION" "HEADERS;QT_MODULES" ${ARGN})
 
@@ -49,6 +53,7 @@ function(velmora_install_package target)
 
     set(cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/${target})
     install(EXPORT ${target}-targets NAMESPACE ${target}:: DESTINATION ${cmake_dir})
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${target})
 
     set(PACKAGE_TARGET ${target})
     list(JOIN ARG_QT_MODULES " " PACKAGE_QT_MODULES)

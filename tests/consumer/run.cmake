@@ -1,5 +1,6 @@
 # Installs the project into a fresh prefix, then builds and runs an outside project against it,
-# once through find_package and once with the flags pkg-config reports.
+# once through find_package and once with the flags pkg-config reports, and checks that each
+# package carries the licence.
 #
 # Expects: BUILD_DIR (the project's build tree), SOURCE_DIR (this folder), WORK_DIR (scratch),
 # VERSION (the project's version, which both packages must report).
@@ -16,6 +17,24 @@ function(run_step)
 endfunction()
 
 run_step("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}")
+
+# Each package carries the licence, as its own copy of the project's file.
+file(READ "${SOURCE_DIR}/../../LICENSE" license)
+foreach(package velmora tarnwickview)
+    set(installed "${prefix}/share/doc/${package}/LICENSE")
+    if(NOT EXISTS "${installed}")
+        message(FATAL_ERROR "${package} installs no licence at ${installed}")
+    endif()
+    file(READ "${installed}" installed_license)
+    if(NOT installed_license STREQUAL license)
+        message(FATAL_ERROR "${installed} differs from the project's LICENSE")
+    endif()
+    file(GLOB pc_file "${prefix}/lib*/pkgconfig/${package}.pc" "${prefix}/lib/*/pkgconfig/${package}.pc")
+    file(STRINGS "${pc_file}" pc_license REGEX "^License: ")
+    if(NOT pc_license STREQUAL "License: MIT")
+        message(FATAL_ERROR "${pc_file} declares '${pc_license}', expected 'License: MIT'")
+    endif()
+endforeach()
 
 run_step("${CMAKE_COMMAND}" -S "${SOURCE_DIR}" -B "${WORK_DIR}/build" -G Ninja
          "-DCMAKE_PREFIX_PATH=${prefix}" "-DEXPECTED_VERSION=${VERSION}")

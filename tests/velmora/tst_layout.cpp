@@ -1,16 +1,23 @@
 #include "layout_probe.h"
+#include "message_log.h"
+#include "window_fixture.h"
 
 #include <velmora/velmora.h>
 
 #include <QFrame>
 #include <QMainWindow>
+#include <QTableWidget>
 #include <QTest>
 
+#include <climits>
 #include <memory>
 
 using velmora::Section;
 
 Q_DECLARE_METATYPE(velmora::Margins)
+
+using velmora::UIWrapper;
+using namespace fixture;
 
 class TestLayout : public QObject
 {
@@ -25,6 +32,10 @@ private slots:
     void marginsAreGivenClockwiseFromTop();
     void styleGoesOnTheWidgetCarryingTheLayout();
     void styleWithoutCarrierWidgetDoesNothing();
+
+    // Careless and hostile input.
+    void extremeStretchesGapsAndSpacingsAreHandedOn_data();
+    void extremeStretchesGapsAndSpacingsAreHandedOn();
 };
 
 void TestLayout::separatorCrossesTheLayout_data()
@@ -117,6 +128,76 @@ void TestLayout::styleWithoutCarrierWidgetDoesNothing()
     Section section(layout.get());
     QCOMPARE(&section.set_style("QLabel { color: red; }"), &section);
     QCOMPARE(layout->parentWidget(), nullptr);
+}
+
+void TestLayout::extremeStretchesGapsAndSpacingsAreHandedOn_data()
+{
+    QTest::addColumn<Action>("build");
+    QTest::addColumn<QStringList>("items");
+
+    QTest::newRow("INT_MAX, INT_MIN and -1 from the list") << Action([](UIWrapper& ui) {
+        ui.add_column({.stretches = {INT_MAX, INT_MIN, -1}})
+            .add_label("a")
+            .add_separator()
+            .add_checkbox("c")
+            .add_label("d");
+    }) << QStringList{"QLabel:2147483647", "QFrame:-2147483648", "QCheckBox:-1", "QLabel:0"};
+    QTest::newRow("explicit extremes use no entry") << Action([](UIWrapper& ui) {
+        ui.add_column({.stretches = {7}})
+            .add_label("a", {.stretch = INT_MIN})
+            .add_separator(INT_MAX)
+            .add_label("b");
+    }) << QStringList{"QLabel:-2147483648", "QFrame:2147483647", "QLabel:7"};
+    QTest::newRow("gap INT_MAX") << Action([](UIWrapper& ui) {
+        ui.add_column().add_button("b", [] {}, {.gap = INT_MAX}).add_label("a");
+    }) << QStringList{"QPushButton:0", "spacing:2147483647", "QLabel:0"};
+    QTest::newRow("gap INT_MIN adds nothing") << Action([](UIWrapper& ui) {
+        ui.add_column().add_button("b", [] {}, {.gap = INT_MIN}).add_label("a");
+    }) << QStringList{"QPushButton:0", "QLabel:0"};
+    QTest::newRow("spacers of extreme factors") << Action([](UIWrapper& ui) {
+        ui.add_column().add_spacer(INT_MIN).add_spacer(INT_MAX).add_spacer(-1).add_label("a");
+    }) << QStringList{"stretch:-2147483648", "stretch:2147483647", "stretch:-1", "QLabel:0"};
+    QTest::newRow("spacings of extreme sizes") << Action([](UIWrapper& ui) {
+        ui.add_column().add_spacing(INT_MAX).add_spacing(-7).add_spacing(INT_MIN).add_label("a");
+    }) << QStringList{"spacing:2147483647", "spacing:-7", "spacing:-2147483648", "QLabel:0"};
+    QTest::newRow("spacing and margins INT_MAX") << Action([](UIWrapper& ui) {
+        ui.add_column()
+            .set_spacing(INT_MAX)
+            .set_margins({INT_MAX, INT_MAX, INT_MAX, INT_MAX})
+            .add_label("a")
+            .add_label("b");
+    }) << QStringList{"QLabel:0", "QLabel:0"};
+    QTest::newRow("spacing and margins negative") << Action([](UIWrapper& ui) {
+        ui.add_column()
+            .set_spacing(INT_MIN)
+            .set_margins({-1, INT_MIN, -30, -2})
+            .add_label("a")
+            .add_label("b");
+    }) << QStringList{"QLabel:0", "QLabel:0"};
+    QTest::newRow("tables with negative rows") << Action([](UIWrapper& ui) {
+        Section& column = ui.add_column();
+        column.add_table({"A"}, {.rows = -1, .stretch = INT_MIN});
+        column.add_table({}, {.rows = INT_MIN});
+    }) << QStringList{"QTableWidget:-2147483648", "QTableWidget:0"};
+}
+
+void TestLayout::extremeStretchesGapsAndSpacingsAreHandedOn()
+{
+    QFETCH(Action, build);
+    QFETCH(QStringList, items);
+
+    const CriticalLog log;
+    UIWrapper ui;
+    ui.add_label("avant").add_label("après");
+    build(ui);
+    const QBoxLayout* layout = qobject_cast<QBoxLayout*>(widgetAt<QFrame>(ui.end(), 2)->layout());
+    QCOMPARE(itemsOf(layout), items);
+    for (const QTableWidget* table : ui.window->findChildren<QTableWidget*>())
+        QCOMPARE(table->rowCount(), 0);
+
+    layOut(ui);
+    QCOMPARE(itemsOf(layout), items);
+    QCOMPARE(log.criticals(), QStringList());
 }
 
 QTEST_MAIN(TestLayout)

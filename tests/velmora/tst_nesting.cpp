@@ -3,14 +3,18 @@
 #include <velmora/velmora.h>
 
 #include <QFrame>
+#include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
 using velmora::Section;
+using velmora::TabSections;
+using velmora::UIWrapper;
 using velmora::detail::SectionAccess;
 
 namespace {
@@ -45,6 +49,11 @@ private slots:
     void repeatedTabTitleMapsToItsLastPage();
     void emptyTabListAddsEmptyTabWidget();
     void endClimbsBackToTheCreator();
+
+    // Careless and hostile input, and objects outliving or outlived by others.
+    void twoThousandTabs();
+    void rowsNestedFiveHundredDeep();
+    void tabSectionsCopyOutlivesTheCallAndTheWindow();
 };
 
 void TestNesting::nestedSectionTakesAStretchEntryOfItsParent_data()
@@ -239,6 +248,65 @@ void TestNesting::endClimbsBackToTheCreator()
     QCOMPARE(&ui.add_scroll().end(), &root);
     QCOMPARE(&ui.add_tabs({"A"}).at("A").end(), &root);
     QCOMPARE(&column.end().add_label("x").end(), &root);
+}
+
+void TestNesting::twoThousandTabs()
+{
+    // Qt's tab bar lays out every tab again on each insertion, so the time grows with the square
+    // of the count: 10,000 tabs take about a minute in Qt alone. 2,000 show the same behaviour.
+    QStringList titles;
+    for (int i = 0; i < 2000; ++i)
+        titles << QString::number(i % 1800);
+    UIWrapper ui;
+    const velmora::TabSections tabs = ui.add_tabs(titles, {.name = "onglets"});
+    auto* widget = ui.window->findChild<QTabWidget*>("onglets");
+    QCOMPARE(widget->count(), 2000);
+    QCOMPARE(tabs.size(), 1800);
+    QCOMPARE(tabs.keys().constLast(), QStringLiteral("1799"));
+    tabs.at("0").add_label("dernière page du titre 0");
+    QCOMPARE(widget->widget(1800)->findChildren<QLabel*>().size(), 1);
+    QCOMPARE(&tabs.at("9").end(), &ui.end());
+}
+
+void TestNesting::rowsNestedFiveHundredDeep()
+{
+    UIWrapper ui;
+    Section* section = &ui.end();
+    for (int depth = 0; depth < 500; ++depth) {
+        section = depth % 2 ? &section->add_column({.align = "center", .cross_align = "center"})
+                            : &section->add_row({.align = "center", .cross_align = "center"});
+    }
+    section->add_label("fond", {.name = "fond"});
+    Section* climb = section;
+    for (int depth = 0; depth < 500; ++depth)
+        climb = &climb->end();
+    QCOMPARE(climb, &ui.end());
+
+    QTimer::singleShot(0, [] { QCoreApplication::exit(3); });
+    QCOMPARE(ui.run(), 3);
+    QCOMPARE(itemsOf(*section), QStringList({"stretch:1", "QLabel:0", "stretch:1"}));
+    QVERIFY(section->get("fond")->isVisible());
+}
+
+void TestNesting::tabSectionsCopyOutlivesTheCallAndTheWindow()
+{
+    TabSections kept;
+    {
+        UIWrapper ui;
+        {
+            const TabSections tabs = ui.add_tabs({"A", "B", "A"});
+            kept = tabs;
+        }
+        TabSections assigned;
+        assigned = kept;
+        kept.at("B").add_label("b", {.name = "b"});
+        QCOMPARE(assigned.at("B").get("b"), kept.at("B").get("b"));
+        QCOMPARE(kept.keys(), QStringList({"A", "B"}));
+        QCOMPARE(&kept.at("A").end(), &ui.end());
+    }
+    // The sections are gone with their window; the map may still be asked about its titles.
+    QCOMPARE(kept.keys(), QStringList({"A", "B"}));
+    QVERIFY(kept.contains("A"));
 }
 
 QTEST_MAIN(TestNesting)

@@ -2,14 +2,18 @@
 
 #include <velmora/velmora.h>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
+#include <climits>
+#include <memory>
 
 using velmora::UIWrapper;
 
@@ -71,6 +75,11 @@ private slots:
     void bannerIsRemovedAfterItsDuration();
     void eachBannerKeepsItsOwnDuration();
     void notificationOnASecondaryWindowStaysThere();
+
+    // Careless and hostile input, and objects outliving or outlived by others.
+    void extremeDurationsStillEndOrLast_data();
+    void extremeDurationsStillEndOrLast();
+    void wrapperDestroyedWithBannersPending();
 };
 
 void TestNotifications::kindSelectsTheColours_data()
@@ -243,6 +252,62 @@ void TestNotifications::notificationOnASecondaryWindowStaysThere()
     QLabel* banner = onlyBanner(*secondary);
     QVERIFY(banner);
     QCOMPARE(banner->window(), secondary->window);
+}
+
+void TestNotifications::extremeDurationsStillEndOrLast_data()
+{
+    QTest::addColumn<int>("duration");
+    QTest::addColumn<bool>("lasts");
+
+    QTest::newRow("INT_MIN") << INT_MIN << false;
+    QTest::newRow("-1") << -1 << false;
+    QTest::newRow("0") << 0 << false;
+    QTest::newRow("INT_MAX") << INT_MAX << true;
+}
+
+void TestNotifications::extremeDurationsStillEndOrLast()
+{
+    QFETCH(int, duration);
+    QFETCH(bool, lasts);
+
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+    UIWrapper ui;
+    QCOMPARE(&ui.notify("message", {.duration = duration}), &ui);
+    const QPointer<QLabel> banner = bannersOf(ui).value(0);
+    QVERIFY(banner);
+    if (lasts) {
+        // A lasting banner has no moment to wait for: give a wrapped-round duration the time
+        // to end it, and prove it did not.
+        QTest::qWait(20);
+        QVERIFY(banner);
+    } else {
+        QTRY_VERIFY(banner.isNull());
+    }
+}
+
+void TestNotifications::wrapperDestroyedWithBannersPending()
+{
+    // A banner's timer must go with the banner: one left pending in the event dispatcher would
+    // live on for the rest of its duration, up to weeks, for every banner of a closed window.
+    const qsizetype dispatcherChildren = QAbstractEventDispatcher::instance()->children().size();
+    auto ui = std::make_unique<UIWrapper>();
+    ui->window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui->window));
+    ui->notify("court", {.duration = 30}).notify("long", {.duration = 60000}).notify("nul", {.duration = 0});
+    std::unique_ptr<UIWrapper> secondary = ui->open_window();
+    secondary->notify("ailleurs", {.duration = 40});
+    QList<QPointer<QLabel>> banners;
+    for (QLabel* banner : bannersOf(*ui) + bannersOf(*secondary))
+        banners.append(banner);
+    QCOMPARE(banners.size(), 4);
+
+    ui.reset();
+    secondary.reset();
+    for (const QPointer<QLabel>& banner : banners)
+        QVERIFY(banner.isNull());
+    QCOMPARE(QAbstractEventDispatcher::instance()->children().size(), dispatcherChildren);
+    // Past the short banners' durations: a timer left behind must not fire into a deleted banner.
+    QTest::qWait(100);
 }
 
 QTEST_MAIN(TestNotifications)

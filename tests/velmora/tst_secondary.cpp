@@ -1,3 +1,5 @@
+#include "window_fixture.h"
+
 #include <velmora/velmora.h>
 
 #include <QApplication>
@@ -6,6 +8,7 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +16,8 @@
 #include <type_traits>
 
 using velmora::UIWrapper;
+
+using namespace fixture;
 
 namespace {
 
@@ -45,6 +50,11 @@ private slots:
     void releasingTheWrapperDestroysItsWindow();
     void windowDeletedByQtIsNotDeletedTwice();
     void secondaryWindowOpensItsOwnSecondary();
+
+    // Objects outliving or outlived by others.
+    void callbackReleasesAnotherWindow();
+    void secondaryReleasedWhileShown();
+    void secondaryDeletedOnCloseByQt();
 };
 
 void TestSecondary::defaultWindowIsShownAtFourHundredByThreeHundred()
@@ -190,6 +200,75 @@ void TestSecondary::secondaryWindowOpensItsOwnSecondary()
     first.reset();
     QVERIFY(nested->window->isVisible());
     QCOMPARE(labelTexts(*nested), QStringList{QStringLiteral("Profond")});
+}
+
+void TestSecondary::callbackReleasesAnotherWindow()
+{
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> first = ui.open_window();
+    std::unique_ptr<UIWrapper> second = first->open_window();
+    const QPointer<QMainWindow> firstWindow = first->window;
+    const QPointer<QMainWindow> secondWindow = second->window;
+    first->add_button("fermer la suivante", [&] { second.reset(); });
+    ui.add_button("fermer la première", [&] { first.reset(); });
+    ui.window->show();
+
+    QTest::mouseClick(first->window->findChild<QPushButton*>(), Qt::LeftButton);
+    QVERIFY(secondWindow.isNull());
+    QTest::mouseClick(ui.window->findChild<QPushButton*>(), Qt::LeftButton);
+    QVERIFY(firstWindow.isNull());
+    // The main window must stay open once the deletions have run; there is no event to await.
+    QTest::qWait(20);
+    QVERIFY(ui.window->isVisible());
+}
+
+void TestSecondary::secondaryReleasedWhileShown()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> secondary = ui.open_window({.title = "Détails"});
+    int calls = 0;
+    furnishWithCallbacks(*secondary, calls);
+    secondary->watch_style(writeStyle(dir)).notify("attente", {.duration = 50});
+    QVERIFY(QTest::qWaitForWindowExposed(secondary->window));
+    const QPointer<QMainWindow> window = secondary->window;
+
+    secondary.reset();
+    QVERIFY(window.isNull());
+    QFile file(dir.filePath("style.qss"));
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("QPushButton { color: blue; }");
+    file.close();
+    // The released window's watcher must not react to the change: give it the time to.
+    QTest::qWait(100);
+    QVERIFY(!QApplication::topLevelWidgets().contains(window.data()));
+    QCOMPARE(calls, 0);
+}
+
+void TestSecondary::secondaryDeletedOnCloseByQt()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    UIWrapper ui;
+    std::unique_ptr<UIWrapper> secondary = ui.open_window();
+    int closes = 0;
+    int calls = 0;
+    furnishWithCallbacks(*secondary, calls);
+    secondary->set_on_close([&] { ++closes; })
+        .watch_style(writeStyle(dir))
+        .notify("attente", {.duration = 50});
+    secondary->window->setAttribute(Qt::WA_DeleteOnClose);
+    const QPointer<QMainWindow> window = secondary->window;
+
+    QVERIFY(window->close());
+    QCOMPARE(closes, 1);
+    QTRY_VERIFY(window.isNull());
+    // Past the banner's duration and a reload's delay: nothing may reach the deleted window.
+    QTest::qWait(80);
+    secondary.reset();
+    QCOMPARE(closes, 1);
+    QCOMPARE(calls, 0);
 }
 
 QTEST_MAIN(TestSecondary)

@@ -1,17 +1,24 @@
 #include "layout_probe.h"
+#include "window_fixture.h"
 
 #include <velmora/velmora.h>
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
 #include <stdexcept>
 
 using velmora::Section;
+using velmora::UIWrapper;
 using velmora::detail::SectionAccess;
+using namespace fixture;
 
 class TestSection : public QObject
 {
@@ -43,6 +50,15 @@ private slots:
 
     void endReturnsParentOrItself();
     void nullLayoutIsRejected();
+
+    // Careless and hostile input, and objects outliving or outlived by others.
+    void rejectedCallChangesNothing_data();
+    void rejectedCallChangesNothing();
+    void alignmentWordsOutsideTheTablesActAsAbsent_data();
+    void alignmentWordsOutsideTheTablesActAsAbsent();
+    void clearThenDestroyBeforeTheLoopTurns();
+    void callbackClearsTheSectionHoldingIt_data();
+    void callbackClearsTheSectionHoldingIt();
 };
 
 void TestSection::stretchesAreHandedOutInOrder_data()
@@ -329,6 +345,130 @@ void TestSection::endReturnsParentOrItself()
 void TestSection::nullLayoutIsRejected()
 {
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, Section(nullptr));
+}
+
+void TestSection::alignmentWordsOutsideTheTablesActAsAbsent_data()
+{
+    QTest::addColumn<QString>("word");
+
+    QTest::newRow("LEFT") << "LEFT";
+    QTest::newRow("Center") << "Center";
+    QTest::newRow("tOp") << "tOp";
+    QTest::newRow("BOTTOM") << "BOTTOM";
+    QTest::newRow("padded") << " center";
+    QTest::newRow("NUL after the word") << QString::fromUtf16(u"center\0", 7);
+    QTest::newRow("right-to-left") << "מרכז";
+    QTest::newRow("astral") << "🡄";
+    QTest::newRow("one megabyte") << megabyteText();
+}
+
+void TestSection::alignmentWordsOutsideTheTablesActAsAbsent()
+{
+    QFETCH(QString, word);
+
+    UIWrapper ui;
+    Section& row = ui.add_row({.align = word, .cross_align = word});
+    Section& column = ui.add_column({.align = word, .cross_align = word});
+    Section& bar = ui.sidebar("up", {.align = word, .cross_align = word});
+    Section& side = ui.sidebar("right", {.align = word, .cross_align = word});
+    for (Section* section : {&row, &column, &bar, &side})
+        section->add_label("a");
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCOMPARE(ui.run(), 0);
+
+    for (const Section* section : {&row, &column, &bar, &side}) {
+        QCOMPARE(itemsOf(*section), QStringList({"QLabel:0"}));
+        QCOMPARE(layoutOf(*section)->alignment(), Qt::Alignment());
+    }
+}
+
+void TestSection::clearThenDestroyBeforeTheLoopTurns()
+{
+    int calls = 0;
+    QList<QPointer<QWidget>> removed;
+    {
+        UIWrapper ui;
+        furnishWithCallbacks(ui, calls);
+        for (QWidget* widget : ui.window->findChild<QWidget*>("content")->findChildren<QWidget*>())
+            removed.append(widget);
+        Section& nested = ui.add_column();
+        nested.add_label("imbriqué");
+        nested.clear();
+        ui.clear();
+        ui.sidebar("left").clear();
+        QVERIFY(removed.constFirst());
+    }
+    for (const QPointer<QWidget>& widget : removed)
+        QVERIFY(widget.isNull());
+    turnTheEventLoop();
+    QCOMPARE(calls, 0);
+}
+
+void TestSection::callbackClearsTheSectionHoldingIt_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::newRow("button") << "button";
+    QTest::newRow("input") << "input";
+    QTest::newRow("dropdown") << "dropdown";
+    QTest::newRow("checkbox") << "checkbox";
+}
+
+void TestSection::callbackClearsTheSectionHoldingIt()
+{
+    QFETCH(QString, widget);
+
+    UIWrapper ui;
+    ui.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+    int rebuilds = 0;
+    // The row's section is destroyed by its parent's clear while its own widget is emitting.
+    const auto rebuild = [&] {
+        ui.clear().add_label("reconstruit", {.name = "reconstruit"});
+        ++rebuilds;
+    };
+    Section& row = ui.add_row();
+    if (widget == QLatin1StringView("button"))
+        row.add_button("vider", rebuild);
+    else if (widget == QLatin1StringView("input"))
+        row.add_input({.callback = [&](const QString&) { rebuild(); }});
+    else if (widget == QLatin1StringView("dropdown"))
+        row.add_dropdown({"un", "deux"}, {.callback = [&](const QString&) { rebuild(); }});
+    else
+        row.add_checkbox("vider", {.callback = [&](bool) { rebuild(); }});
+    const QPointer<QWidget> target = layoutOf(row)->itemAt(0)->widget();
+
+    if (auto* button = qobject_cast<QPushButton*>(target))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else if (auto* input = qobject_cast<QLineEdit*>(target))
+        QTest::keyClick(input, Qt::Key_A);
+    else if (auto* combo = qobject_cast<QComboBox*>(target))
+        QTest::keyClick(combo, Qt::Key_Down);
+    else
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, target->height() / 2));
+    QCOMPARE(rebuilds, 1);
+
+    turnTheEventLoop();
+    QVERIFY(target.isNull());
+    QCOMPARE(itemsOf(ui.end()), QStringList({"QLabel:0"}));
+    QVERIFY(ui.get("reconstruit"));
+}
+
+void TestSection::rejectedCallChangesNothing_data()
+{
+    QTest::addColumn<Action>("call");
+    QTest::addColumn<QString>("type");
+
+    QTest::newRow("section over a null layout") << Action([](UIWrapper& ui) {
+        Section orphan(
+            nullptr, {.parent = &ui.end(), .stretches = {4}, .align = "center", .cross_flag = Qt::AlignLeft});
+    }) << "invalid_argument";
+}
+
+void TestSection::rejectedCallChangesNothing()
+{
+    QFETCH(Action, call);
+    QFETCH(QString, type);
+    checkRejectedCallChangesNothing(call, type);
 }
 
 QTEST_MAIN(TestSection)

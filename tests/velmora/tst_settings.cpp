@@ -1,3 +1,7 @@
+#include "layout_probe.h"
+#include "message_log.h"
+#include "window_fixture.h"
+
 #include <velmora/velmora.h>
 
 #include <QApplication>
@@ -8,13 +12,18 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <cerrno>
+#include <climits>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <system_error>
 
+using velmora::Section;
 using velmora::UIWrapper;
+using namespace fixture;
 
 namespace {
 
@@ -75,6 +84,15 @@ private slots:
     void invalidUtf8StyleFileFails_data();
     void invalidUtf8StyleFileFails();
     void styleFileLeavesSectionAndOtherWindowSheetsAlone();
+
+    // Careless and hostile input.
+    void rejectedCallChangesNothing_data();
+    void rejectedCallChangesNothing();
+    void extremeSizesAreHandedToQtUnchanged_data();
+    void extremeSizesAreHandedToQtUnchanged();
+    void closeCallbackThrowingANonStandardValueKeepsTheWindowOpen();
+    void unusableStylePathFailsAndChangesNothing_data();
+    void unusableStylePathFailsAndChangesNothing();
 };
 
 void TestSettings::fixedSizeIsTheCurrentSize_data()
@@ -324,6 +342,136 @@ void TestSettings::styleFileLeavesSectionAndOtherWindowSheetsAlone()
     QCOMPARE(content->styleSheet(), QStringLiteral("background: black;"));
     QCOMPARE(other.window->styleSheet(), QStringLiteral("QLabel { color: green; }"));
     QCOMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: red; }"));
+}
+
+void TestSettings::extremeSizesAreHandedToQtUnchanged_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+
+    const QList<std::pair<const char*, std::pair<int, int>>> values{
+        {"INT_MAX", {INT_MAX, INT_MAX}}, {"INT_MIN", {INT_MIN, INT_MIN}},    {"-1 and 0", {-1, 0}},
+        {"mixed", {INT_MAX, INT_MIN}},   {"16777216", {16777216, 16777215}},
+    };
+    for (const char* operation : {"window", "secondary window", "set_min_size", "set_max_size",
+                                  "left sidebar", "up sidebar", "padding"}) {
+        for (const auto& [label, pair] : values) {
+            QTest::addRow("%s, %s", operation, label) << operation << pair.first << pair.second;
+        }
+    }
+}
+
+void TestSettings::extremeSizesAreHandedToQtUnchanged()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, first);
+    QFETCH(int, second);
+
+    // Qt clamps what it cannot use and warns; the window must end as a plain widget given the
+    // same values does.
+    const CriticalLog log;
+    QWidget reference;
+    std::unique_ptr<UIWrapper> ui;
+    if (operation == QLatin1StringView("window")) {
+        ui = std::make_unique<UIWrapper>(QString(), first, second);
+        reference.resize(first, second);
+        QCOMPARE(ui->window->size(), reference.size());
+    } else if (operation == QLatin1StringView("secondary window")) {
+        if (first > 0 || second > 0)
+            QSKIP("a shown window millions of pixels wide cannot get a backing store");
+        UIWrapper main;
+        ui = main.open_window({.width = first, .height = second});
+        // Shown at once, so Qt grows it to the least its layout needs.
+        QVERIFY(ui->window->isVisible());
+        QCOMPARE(ui->window->size(), ui->window->minimumSizeHint());
+        // Nothing to wait for: the window's first events must merely pass without harm.
+        QTest::qWait(10);
+    } else if (operation == QLatin1StringView("set_min_size")) {
+        ui = std::make_unique<UIWrapper>();
+        QCOMPARE(&ui->set_min_size(first, second), ui.get());
+        reference.setMinimumSize(first, second);
+        QCOMPARE(ui->window->minimumSize(), reference.minimumSize());
+    } else if (operation == QLatin1StringView("set_max_size")) {
+        ui = std::make_unique<UIWrapper>();
+        QCOMPARE(&ui->set_max_size(first, second), ui.get());
+        reference.setMaximumSize(first, second);
+        QCOMPARE(ui->window->maximumSize(), reference.maximumSize());
+    } else if (operation.endsWith(QLatin1StringView("sidebar"))) {
+        ui = std::make_unique<UIWrapper>();
+        const bool left = operation.startsWith(QLatin1StringView("left"));
+        Section& bar = ui->sidebar(left ? "left" : "up", {.size = first});
+        bar.add_label("a");
+        if (left)
+            reference.setFixedWidth(first);
+        else
+            reference.setFixedHeight(first);
+        const QWidget* container = layoutOf(bar)->parentWidget();
+        QCOMPARE(container->minimumSize(), reference.minimumSize());
+        QCOMPARE(container->maximumSize(), reference.maximumSize());
+    } else {
+        ui = std::make_unique<UIWrapper>(QString(), 800, 600, first);
+        QWidget inner(&reference);
+        QVBoxLayout column(&inner);
+        column.setContentsMargins(first, first, first, first);
+        QCOMPARE(ui->window->centralWidget()->layout()->contentsMargins(), column.contentsMargins());
+    }
+    ui->add_label("contenu");
+    layOut(*ui);
+    QCOMPARE(log.criticals(), QStringList());
+}
+
+void TestSettings::closeCallbackThrowingANonStandardValueKeepsTheWindowOpen()
+{
+    const CriticalLog log;
+    UIWrapper ui;
+    ui.set_on_close([] { throw 42; });
+    ui.window->show();
+    QVERIFY(!ui.window->close());
+    QVERIFY(ui.window->isVisible());
+    QCOMPARE(log.criticals(),
+             QStringList{"velmora : le callback de set_on_close a levé une exception inconnue"});
+
+    int closes = 0;
+    ui.set_on_close([&] { ++closes; });
+    QVERIFY(ui.window->close());
+    QCOMPARE(closes, 1);
+    QCOMPARE(log.criticals().size(), 1);
+}
+
+void TestSettings::unusableStylePathFailsAndChangesNothing_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("watch");
+    addUnusableStylePathRows("load_style", false);
+}
+
+void TestSettings::unusableStylePathFailsAndChangesNothing()
+{
+    QFETCH(QString, path);
+    QFETCH(int, error);
+    QFETCH(bool, watch);
+    checkUnusableStylePathFailsAndChangesNothing(path, error, watch);
+}
+
+void TestSettings::rejectedCallChangesNothing_data()
+{
+    QTest::addColumn<Action>("call");
+    QTest::addColumn<QString>("type");
+
+    QTest::newRow("empty close callback")
+        << Action([](UIWrapper& ui) { ui.set_on_close({}); }) << "invalid_argument";
+    QTest::newRow("style path with a NUL")
+        << Action([](UIWrapper& ui) { ui.load_style(QString::fromUtf16(u"style\0.qss", 10)); })
+        << "filesystem_error";
+}
+
+void TestSettings::rejectedCallChangesNothing()
+{
+    QFETCH(Action, call);
+    QFETCH(QString, type);
+    checkRejectedCallChangesNothing(call, type);
 }
 
 QTEST_MAIN(TestSettings)

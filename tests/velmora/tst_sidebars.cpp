@@ -1,4 +1,5 @@
 #include "layout_probe.h"
+#include "window_fixture.h"
 
 #include <velmora/velmora.h>
 
@@ -8,6 +9,8 @@
 
 using velmora::Section;
 using velmora::UIWrapper;
+
+using namespace fixture;
 
 namespace {
 
@@ -53,6 +56,12 @@ private slots:
     void unknownSideIsRejected_data();
     void unknownSideIsRejected();
     void runSealsSidebarsAndRoot();
+
+    // Careless and hostile input.
+    void rejectedCallChangesNothing_data();
+    void rejectedCallChangesNothing();
+    void unknownSideNamesTheWordItWasGiven_data();
+    void unknownSideNamesTheWordItWasGiven();
 };
 
 void TestSidebars::sidesArePlacedBySideWhateverTheOrder()
@@ -215,6 +224,56 @@ void TestSidebars::runSealsSidebarsAndRoot()
     QCOMPARE(itemsOf(ui.end()), QStringList({"QLabel:0", "QFrame:0"}));
     QCOMPARE(itemsOf(column), QStringList({"QLabel:0", "stretch:1"}));
     QVERIFY(velmora::detail::SectionAccess::sealed(ui.end()));
+}
+
+void TestSidebars::unknownSideNamesTheWordItWasGiven_data()
+{
+    QTest::addColumn<QString>("side");
+    QTest::addColumn<QString>("message");
+
+    const QString prefix = QStringLiteral("Sidebar inconnue : '");
+    QTest::newRow("empty") << QString() << prefix + validSides();
+    QTest::newRow("trailing space") << "LEFT " << prefix + "left " + validSides();
+    QTest::newRow("right-to-left word") << "ימין" << prefix + "ימין" + validSides();
+    QTest::newRow("direction override") << "\u202eLeft" << prefix + "\u202eleft" + validSides();
+    QTest::newRow("astral letters") << "𝔩𝔢𝔣𝔱" << prefix + "𝔩𝔢𝔣𝔱" + validSides();
+    QTest::newRow("braces and comment end") << "{Left} */" << prefix + "{left} */" + validSides();
+    QTest::newRow("one megabyte") << megabyteText() << prefix + megabyteText() + validSides();
+    // what() is a C string: the message ends at the word's NUL.
+    QTest::newRow("NUL inside") << withNul() << prefix + "a";
+}
+
+void TestSidebars::unknownSideNamesTheWordItWasGiven()
+{
+    QFETCH(QString, side);
+    QFETCH(QString, message);
+
+    UIWrapper ui;
+    const QStringList before = stateOf(ui);
+    try {
+        ui.sidebar(side, {.size = 10});
+        QFAIL("the side was accepted");
+    } catch (const velmora::ValueError& error) {
+        QCOMPARE(QString::fromUtf8(error.what()), message);
+    }
+    QCOMPARE(stateOf(ui), before);
+}
+
+void TestSidebars::rejectedCallChangesNothing_data()
+{
+    QTest::addColumn<Action>("call");
+    QTest::addColumn<QString>("type");
+
+    QTest::newRow("unknown side") << Action([](UIWrapper& ui) {
+        ui.sidebar("middle", {.stretches = {1}, .align = "center", .size = 40});
+    }) << "ValueError";
+}
+
+void TestSidebars::rejectedCallChangesNothing()
+{
+    QFETCH(Action, call);
+    QFETCH(QString, type);
+    checkRejectedCallChangesNothing(call, type);
 }
 
 QTEST_MAIN(TestSidebars)

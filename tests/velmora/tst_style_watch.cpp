@@ -1,3 +1,5 @@
+#include "window_fixture.h"
+
 #include <velmora/velmora.h>
 
 #include <QDir>
@@ -40,6 +42,10 @@ private slots:
     void failedReloadKeepsTheLastGoodSheet();
     void missingFileThrowsAndChangesNothing();
     void secondCallWatchesTheNewFileOnly();
+
+    // Careless and hostile input.
+    void unusableStylePathFailsAndChangesNothing_data();
+    void unusableStylePathFailsAndChangesNothing();
 
 private:
     QTemporaryDir _dir;
@@ -88,6 +94,7 @@ void TestStyleWatch::failedReloadKeepsTheLastGoodSheet()
     ui.watch_style(_path);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("rechargement du style impossible"));
     replaceFile(_path, "QLabel { color: \xff; }");
+    // The sheet must not change, so there is no condition to await: give the reload its time.
     QTest::qWait(300);
     QCOMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: red; }"));
 
@@ -115,8 +122,25 @@ void TestStyleWatch::secondCallWatchesTheNewFileOnly()
     writeFile(_path, "QLabel { color: purple; }");
     writeFile(other, "QPushButton { color: black; }");
     QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
+    // A late reload of the first file must not follow.
     QTest::qWait(200);
     QCOMPARE(ui.window->styleSheet(), QStringLiteral("QPushButton { color: black; }"));
+}
+
+void TestStyleWatch::unusableStylePathFailsAndChangesNothing_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("watch");
+    fixture::addUnusableStylePathRows("watch_style", true);
+}
+
+void TestStyleWatch::unusableStylePathFailsAndChangesNothing()
+{
+    QFETCH(QString, path);
+    QFETCH(int, error);
+    QFETCH(bool, watch);
+    fixture::checkUnusableStylePathFailsAndChangesNothing(path, error, watch);
 }
 
 QTEST_MAIN(TestStyleWatch)

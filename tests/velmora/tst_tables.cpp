@@ -1,4 +1,5 @@
 #include "layout_probe.h"
+#include "window_fixture.h"
 
 #include <velmora/velmora.h>
 
@@ -8,6 +9,8 @@
 #include <stdexcept>
 
 using velmora::Section;
+using velmora::UIWrapper;
+using namespace fixture;
 
 namespace {
 
@@ -47,6 +50,11 @@ private slots:
     void nullTableIsRejected();
     void sortedTableKeepsEachRowTogether();
     void rowsLandTogetherWhateverTheSortColumn();
+
+    // Careless and hostile input.
+    void rejectedCallChangesNothing_data();
+    void rejectedCallChangesNothing();
+    void tableWithAThousandColumns();
 };
 
 void TestTables::tableHasHeadersAndEmptyRows_data()
@@ -184,6 +192,44 @@ void TestTables::rowsLandTogetherWhateverTheSortColumn()
     QCOMPARE(rowTexts(table, 1), QStringList({"moyen", "2", "Lyon"}));
     QCOMPARE(rowTexts(table, 2), QStringList({"abeille", "1", "Metz"}));
     QCOMPARE(rowTexts(table, 3), QStringList({"sans code", "-", "-"}));
+}
+
+void TestTables::tableWithAThousandColumns()
+{
+    QStringList headers;
+    QVariantList values;
+    for (int i = 0; i < 1000; ++i) {
+        headers << QStringLiteral("C%1").arg(i);
+        values << i;
+    }
+    values << QStringLiteral("de trop");
+    UIWrapper ui;
+    QTableWidget* table = ui.add_table(headers, {.rows = 2});
+    ui.add_table_row(table, values).add_table_row(table, {});
+    QCOMPARE(table->columnCount(), 1000);
+    QCOMPARE(table->rowCount(), 4);
+    QCOMPARE(table->horizontalHeaderItem(999)->text(), QStringLiteral("C999"));
+    QCOMPARE(table->item(2, 999)->text(), QStringLiteral("999"));
+    QCOMPARE(table->item(3, 0), nullptr);
+}
+
+void TestTables::rejectedCallChangesNothing_data()
+{
+    QTest::addColumn<Action>("call");
+    QTest::addColumn<QString>("type");
+
+    QTest::newRow("row for a null table") << Action([](UIWrapper& ui) {
+        ui.add_table_row(nullptr, {1, "x"});
+    }) << "invalid_argument";
+    QTest::newRow("row for a null table, sidebar")
+        << Action([](UIWrapper& ui) { ui.sidebar("left").add_table_row(nullptr, {}); }) << "invalid_argument";
+}
+
+void TestTables::rejectedCallChangesNothing()
+{
+    QFETCH(Action, call);
+    QFETCH(QString, type);
+    checkRejectedCallChangesNothing(call, type);
 }
 
 QTEST_MAIN(TestTables)

@@ -1,4 +1,7 @@
+#include "banner_probe.h"
 #include "layout_probe.h"
+#include "message_log.h"
+#include "window_fixture.h"
 
 #include <velmora/velmora.h>
 
@@ -10,11 +13,17 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 
+#include <cerrno>
+#include <filesystem>
 #include <stdexcept>
 
 using velmora::Section;
+using velmora::UIWrapper;
+using namespace fixture;
 
 namespace {
 
@@ -50,6 +59,15 @@ private slots:
 
     void throwingCallbackIsReportedAndTheAppCarriesOn_data();
     void throwingCallbackIsReportedAndTheAppCarriesOn();
+
+    // Careless and hostile input.
+    void rejectedCallChangesNothing_data();
+    void rejectedCallChangesNothing();
+    void textsAreKeptWhole_data();
+    void textsAreKeptWhole();
+    void throwingCallbackOfAnApplicationChangeIsReportedOnce_data();
+    void throwingCallbackOfAnApplicationChangeIsReportedOnce();
+    void libraryErrorInsideACallbackReachesTheCallbacksOwnHandler();
 };
 
 void TestWidgets::widgetsAreBuiltFromTheirArguments()
@@ -281,6 +299,157 @@ void TestWidgets::throwingCallbackIsReportedAndTheAppCarriesOn()
 
     QTest::mouseClick(widgetAt<QPushButton>(section, 1), Qt::LeftButton);
     QCOMPARE(okClicks, 1);
+}
+
+void TestWidgets::rejectedCallChangesNothing_data()
+{
+    QTest::addColumn<Action>("call");
+    QTest::addColumn<QString>("type");
+
+    QTest::newRow("button without callback")
+        << Action([](UIWrapper& ui) { ui.add_button("OK", {}, {.stretch = 3, .gap = 12, .name = "ok"}); })
+        << "invalid_argument";
+    QTest::newRow("button without callback, sidebar")
+        << Action([](UIWrapper& ui) { ui.sidebar("left").add_button("OK", {}, {.gap = 5, .name = "ok"}); })
+        << "invalid_argument";
+}
+
+void TestWidgets::rejectedCallChangesNothing()
+{
+    QFETCH(Action, call);
+    QFETCH(QString, type);
+    checkRejectedCallChangesNothing(call, type);
+}
+
+void TestWidgets::textsAreKeptWhole_data()
+{
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("empty") << QString();
+    QTest::newRow("one megabyte") << megabyteText();
+    QTest::newRow("NUL inside") << withNul();
+    QTest::newRow("right-to-left") << "שלום עולם";
+    QTest::newRow("mixed directions and a line break") << "abc \u202bאבג\u202c\n123";
+    QTest::newRow("astral") << "𝄞 😀 𝔸";
+    QTest::newRow("mnemonic and markup") << "&Fichier <b>gras</b> %1";
+}
+
+void TestWidgets::textsAreKeptWhole()
+{
+    QFETCH(QString, text);
+
+    UIWrapper ui(text);
+    ui.add_label(text)
+        .add_button(text, [] {})
+        .add_input({.placeholder = text})
+        .add_dropdown({text, text})
+        .add_checkbox(text);
+    QTableWidget* table = ui.add_table({text});
+    ui.add_table_row(table, {text, text});
+    const velmora::TabSections tabs = ui.add_tabs({text, text});
+    ui.set_style(text);
+    ui.notify(text, {.kind = text, .duration = 60000});
+
+    const Section& root = ui.end();
+    QCOMPARE(ui.window->windowTitle(), text);
+    QCOMPARE(widgetAt<QLabel>(root, 0)->text(), text);
+    QCOMPARE(widgetAt<QPushButton>(root, 1)->text(), text);
+    QCOMPARE(widgetAt<QLineEdit>(root, 2)->placeholderText(), text);
+    QCOMPARE(widgetAt<QComboBox>(root, 3)->itemText(1), text);
+    QCOMPARE(widgetAt<QCheckBox>(root, 4)->text(), text);
+    QCOMPARE(table->horizontalHeaderItem(0)->text(), text);
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->item(0, 0)->text(), text);
+    QCOMPARE(tabs.keys(), QStringList{text});
+    QCOMPARE(widgetAt<QTabWidget>(root, 6)->count(), 2);
+    QCOMPARE(widgetAt<QTabWidget>(root, 6)->tabText(1), text);
+    QCOMPARE(ui.window->findChild<QWidget*>("content")->styleSheet(), text);
+    QCOMPARE(bannersOf(ui).size(), 1);
+    QCOMPARE(bannersOf(ui).constFirst()->text(), text);
+}
+
+void TestWidgets::throwingCallbackOfAnApplicationChangeIsReportedOnce_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<bool>("standard");
+    QTest::addColumn<QString>("report");
+
+    const QString prefix = QStringLiteral("velmora : le callback de ");
+    for (const char* widget : {"add_checkbox", "add_dropdown", "add_input"}) {
+        QTest::addRow("%s, std::runtime_error", widget)
+            << widget << true << prefix + widget + " a levé une exception : refusé";
+        QTest::addRow("%s, int", widget)
+            << widget << false << prefix + widget + " a levé une exception inconnue";
+    }
+}
+
+void TestWidgets::throwingCallbackOfAnApplicationChangeIsReportedOnce()
+{
+    QFETCH(QString, widget);
+    QFETCH(bool, standard);
+    QFETCH(QString, report);
+
+    const CriticalLog log;
+    UIWrapper ui;
+    QStringList seen;
+    const auto refuse = [&](const QString& value) {
+        seen << value;
+        if (standard)
+            throw std::runtime_error("refusé");
+        throw 42;
+    };
+    ui.add_checkbox("c", {.callback = [&](bool checked) { refuse(checked ? "oui" : "non"); }, .name = "c"})
+        .add_dropdown({"un", "deux", "trois"}, {.callback = refuse, .name = "d"})
+        .add_input({.callback = refuse, .name = "i"});
+
+    if (widget == QLatin1StringView("add_checkbox")) {
+        auto* box = qobject_cast<QCheckBox*>(ui.get("c"));
+        box->setChecked(true);
+        box->setChecked(false);
+        QVERIFY(!box->isChecked());
+        QCOMPARE(seen, QStringList({"oui", "non"}));
+    } else if (widget == QLatin1StringView("add_dropdown")) {
+        auto* combo = qobject_cast<QComboBox*>(ui.get("d"));
+        combo->setCurrentIndex(2);
+        combo->setCurrentText("deux");
+        QCOMPARE(combo->currentIndex(), 1);
+        QCOMPARE(seen, QStringList({"trois", "deux"}));
+    } else {
+        auto* input = qobject_cast<QLineEdit*>(ui.get("i"));
+        input->setText("abc");
+        input->setText(QString());
+        QCOMPARE(input->text(), QString());
+        QCOMPARE(seen, QStringList({"abc", ""}));
+    }
+    QCOMPARE(log.criticals(), QStringList({report, report}));
+}
+
+void TestWidgets::libraryErrorInsideACallbackReachesTheCallbacksOwnHandler()
+{
+    const CriticalLog log;
+    UIWrapper ui;
+    QStringList caught;
+    ui.add_button("gère", [&] {
+          try {
+              ui.sidebar("milieu");
+          } catch (const velmora::ValueError& error) {
+              caught << QString::fromUtf8(error.what());
+          }
+          try {
+              ui.load_style("/nonexistent/velmora.qss");
+          } catch (const std::filesystem::filesystem_error& error) {
+              caught << QString::number(error.code().value());
+          }
+      }).add_button("laisse passer", [&] { ui.sidebar("milieu"); });
+
+    QTest::mouseClick(widgetAt<QPushButton>(ui.end(), 0), Qt::LeftButton);
+    QCOMPARE(caught, QStringList({"Sidebar inconnue : 'milieu" + validSides(), QString::number(ENOENT)}));
+    QCOMPARE(log.criticals(), QStringList());
+
+    QTest::mouseClick(widgetAt<QPushButton>(ui.end(), 1), Qt::LeftButton);
+    QCOMPARE(log.criticals(), QStringList{"velmora : le callback de add_button a levé une exception : "
+                                          "Sidebar inconnue : 'milieu" +
+                                          validSides()});
 }
 
 QTEST_MAIN(TestWidgets)

@@ -1,14 +1,36 @@
+#include "message_log.h"
+#include "window_fixture.h"
+
 #include <velmora/velmora.h>
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+
+#include <malloc.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VELMORA_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELMORA_TEST_ASAN 1
+#endif
+#endif
+
+using velmora::Section;
 using velmora::UIWrapper;
+using namespace fixture;
 
 class TestWrapper : public QObject
 {
@@ -20,6 +42,11 @@ private slots:
     void runReturnsTheLoopsExitCode();
     void chainStartedOnWrapperLandsInRootSection();
     void emptyButtonCallbackIsRejected();
+
+    // Careless and hostile input, and objects outliving or outlived by others.
+    void libraryErrorsReachTheCallerUnchanged();
+    void destroyingAWindowCallsNoCallback();
+    void repeatedWrappersDoNotGrowTheHeap();
 };
 
 void TestWrapper::defaultWindowHasSkeleton()
@@ -74,6 +101,80 @@ void TestWrapper::emptyButtonCallbackIsRejected()
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ui.add_button("OK", {}));
     auto* content = ui.window->findChild<QWidget*>(QStringLiteral("content"));
     QCOMPARE(content->layout()->count(), 0);
+}
+
+void TestWrapper::libraryErrorsReachTheCallerUnchanged()
+{
+    const CriticalLog log;
+    UIWrapper ui;
+    try {
+        ui.sidebar("Milieu");
+        QFAIL("no error");
+    } catch (const velmora::ValueError& error) {
+        QCOMPARE(QString::fromUtf8(error.what()), "Sidebar inconnue : 'milieu" + validSides());
+    }
+    try {
+        ui.add_button("b", {});
+        QFAIL("no error");
+    } catch (const std::invalid_argument& error) {
+        QCOMPARE(typeOf(error), QStringLiteral("invalid_argument"));
+    }
+    try {
+        ui.load_style("/nonexistent/velmora.qss");
+        QFAIL("no error");
+    } catch (const std::filesystem::filesystem_error& error) {
+        QCOMPARE(error.code(), std::make_error_code(std::errc::no_such_file_or_directory));
+        QCOMPARE(error.path1(), std::filesystem::path("/nonexistent/velmora.qss"));
+    }
+    try {
+        ui.add_tabs({"A"}).at("B");
+        QFAIL("no error");
+    } catch (const std::out_of_range&) {
+    }
+    QCOMPARE(log.criticals(), QStringList());
+}
+
+void TestWrapper::destroyingAWindowCallsNoCallback()
+{
+    int calls = 0;
+    {
+        UIWrapper ui;
+        furnishWithCallbacks(ui, calls);
+        ui.sidebar("right").add_dropdown({"a", "b", "c"}, {.callback = [&](const QString&) { ++calls; }});
+        ui.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+    }
+    QCOMPARE(calls, 0);
+}
+
+void TestWrapper::repeatedWrappersDoNotGrowTheHeap()
+{
+#ifdef VELMORA_TEST_ASAN
+    QSKIP("AddressSanitizer replaces malloc; the heap figures mean nothing here");
+#else
+    // No style sheet here: Qt's own style-sheet caches grow with every styled window made and
+    // destroyed, with or without this library.
+    std::size_t afterWarmUp = 0;
+    for (int i = 1; i <= 200; ++i) {
+        int calls = 0;
+        {
+            UIWrapper ui(QStringLiteral("Fenêtre %1").arg(i));
+            furnishWithCallbacks(ui, calls);
+            ui.notify("bonjour", {.duration = 60000}).notify("bref", {.duration = 0});
+            std::unique_ptr<UIWrapper> secondary = ui.open_window();
+            secondary->add_label("secondaire");
+            ui.add_row().add_label("vidé");
+            ui.clear().add_label("après");
+        }
+        turnTheEventLoop();
+        if (i == 20)
+            afterWarmUp = mallinfo2().uordblks;
+    }
+    const std::size_t atEnd = mallinfo2().uordblks;
+    const auto growth = qint64(atEnd) - qint64(afterWarmUp);
+    qInfo("heap in use after 20 windows: %zu bytes, after 200: %zu bytes", afterWarmUp, atEnd);
+    QVERIFY2(growth < 96 * 1024, qPrintable(QStringLiteral("grew by %1 bytes").arg(growth)));
+#endif
 }
 
 QTEST_MAIN(TestWrapper)

@@ -16,32 +16,40 @@ namespace tarnwickview {
 
 /// Returns the widget tree under `root`, one line per widget in display order, drawn with
 /// box-drawing connectors. The lines are joined with "\n"; there is no line end after the last.
+/// @throws std::invalid_argument when `root` is null.
 TARNWICKVIEW_EXPORT QString get_tree(QWidget* root);
 
 /// Writes get_tree(root) and one line end to standard output, as UTF-8, and flushes it.
+/// @throws std::invalid_argument when `root` is null.
 TARNWICKVIEW_EXPORT void print_tree(QWidget* root);
 
 /// Saves get_tree(root) to the file at `path` as UTF-8 (no byte-order mark, no final line end),
 /// then prints "Arborescence sauvegardée → " + path. The file is replaced only once the new text
 /// is complete, so a failed write leaves the previous file as it was. The directory of `path` is
 /// not created.
+/// @throws std::invalid_argument when `root` is null.
+/// @throws std::filesystem::filesystem_error when the file cannot be written.
 TARNWICKVIEW_EXPORT void save_tree(QWidget* root, const QString& path = QStringLiteral("ui_tree.txt"));
 
 /// Génère un fichier .qss commenté à partir de l'arbre de widgets.
 /// - Un bloc par type de widget trouvé dans l'arbre
-/// - Un bloc #objectName pour chaque widget nommé
+/// - Un bloc `#objectName` pour chaque widget nommé
 ///
-/// Creates the directory part of `path` with its missing parents (a bare file name is written in
-/// the current directory), writes the template as UTF-8, replacing a previous file only once the
-/// new text is complete, then prints "Template QSS généré → " + path.
+/// Writes a commented style-sheet template for the tree under `root`: one block per widget class
+/// met, then one block per named widget. Creates the directory part of `path` with its missing
+/// parents (a bare file name is written in the current directory), writes the template as UTF-8,
+/// replacing a previous file only once the new text is complete, then prints
+/// "Template QSS généré → " + path.
+/// @throws std::invalid_argument when `root` is null.
+/// @throws std::filesystem::filesystem_error when the directory or the file cannot be written.
 TARNWICKVIEW_EXPORT void generate_qss(QWidget* root, const QString& path = QStringLiteral("style/style.qss"));
 
 /// Ouvre un inspecteur de l'arbre de widgets dans le processus.
 ///
 /// Adds to `root` a shortcut, active while its window is the active window, that calls
 /// open_inspector(root). Installing the same key sequence again for the same root changes nothing.
-/// The shortcut is a plain object, not a widget, so it never appears in the tree. Throws
-/// std::invalid_argument for a null `root` or an empty `shortcut`.
+/// The shortcut is a plain object, not a widget, so it never appears in the tree.
+/// @throws std::invalid_argument for a null `root` or an empty `shortcut`.
 TARNWICKVIEW_EXPORT void install_inspector(QWidget* root,
                                            const QKeySequence& shortcut = QKeySequence(Qt::CTRL | Qt::SHIFT |
                                                                                        Qt::Key_I));
@@ -54,7 +62,8 @@ TARNWICKVIEW_EXPORT void install_inspector(QWidget* root,
 /// selected, a translucent highlight that takes no input lies over it as a child of its window;
 /// the inspector removes it before it refreshes or writes a file, when the selection changes and
 /// when it closes. Closing the window deletes it; destroying `root` destroys it too.
-/// Throws std::invalid_argument for a null `root`.
+/// @return The inspector window; Qt deletes it, so keep it in a QPointer to use it later.
+/// @throws std::invalid_argument for a null `root`.
 TARNWICKVIEW_EXPORT QWidget* open_inspector(QWidget* root);
 
 } // namespace tarnwickview

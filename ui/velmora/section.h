@@ -36,37 +36,55 @@ struct SectionAccess;
 class VELMORA_EXPORT Section
 {
 public:
-    /// Wraps `layout` (a QVBoxLayout or QHBoxLayout). Throws std::invalid_argument when it is null.
+    /// Wraps `layout` (a QVBoxLayout or QHBoxLayout) and applies the stretch factors and
+    /// alignment of `options` to it.
+    /// @throws std::invalid_argument when `layout` is null.
     explicit Section(QBoxLayout* layout, const SectionOptions& options = {});
     /// Destroys the child sections; the widgets stay with their Qt parents.
     ~Section();
     Q_DISABLE_COPY_MOVE(Section)
 
     /// Adds a tab widget with one page per title; returns the page sections by title.
+    /// @param tabs The titles, in tab order; a repeated title adds another page, and the result
+    ///        maps it to the last one.
+    /// @return The page sections, owned by this section.
     TabSections add_tabs(const QStringList& tabs, const TabsOptions& options = {});
 
-    /// Retourne un widget enregistré par son nom. Returns nullptr when no widget has that name here.
+    /// Retourne un widget enregistré par son nom.
+    /// Returns the widget last added under `name` to this very section (child sections keep their
+    /// own names).
+    /// @return nullptr when no widget has that name here, or when it has been deleted.
     QWidget* get(const QString& name) const;
 
-    /// Vide tous les widgets de la section. Removed widgets are deleted once the event loop turns.
+    /// Vide tous les widgets de la section.
+    /// Removes every widget, spacing and child section from this section, forgets the registered
+    /// names and hands out the stretch factors from the first again. Removed widgets are deleted
+    /// once the event loop turns; child sections obtained earlier must not be used afterwards.
     Section& clear();
 
     /// Adds a label showing `text`.
     Section& add_label(const QString& text, const LabelOptions& options = {});
 
-    /// Adds a push button; `callback` runs once per click. Throws std::invalid_argument when empty.
+    /// Adds a push button; `callback` runs once per click.
+    /// @throws std::invalid_argument when `callback` is empty.
     Section& add_button(const QString& text, Callback callback, const ButtonOptions& options = {});
 
     /// Champ texte — callback appelé à chaque frappe.
+    /// Adds a one-line text field; the options' callback receives the new text on every change.
     Section& add_input(const InputOptions& options = {});
 
     /// Liste déroulante — callback reçoit la valeur sélectionnée.
+    /// Adds a drop-down list of `options`, in that order; the first entry starts selected without
+    /// calling the callback, which then receives the text of each newly selected entry.
     Section& add_dropdown(const QStringList& options, const DropdownOptions& dropdown_options = {});
 
     /// Case à cocher — callback reçoit l'état booléen.
+    /// Adds a check box captioned `text`; the callback receives each new state, not the initial one.
     Section& add_checkbox(const QString& text, const CheckboxOptions& options = {});
 
     /// Ligne de séparation horizontale ou verticale selon le layout.
+    /// Adds a sunken line across the section: horizontal in a column, vertical in a row.
+    /// @param stretch Stretch factor; absent takes the section's next one, as a widget does.
     Section& add_separator(std::optional<int> stretch = {});
 
     /// Adds an elastic empty space with the given stretch factor; uses no stretch entry.
@@ -76,12 +94,15 @@ public:
     Section& add_spacing(int px);
 
     /// Espacement global entre tous les éléments de la section.
+    /// Sets the space in pixels between any two adjacent items, those already added included.
     Section& set_spacing(int px);
 
     /// Sets the section's inner margins, given clockwise from the top.
     Section& set_margins(const Margins& margins = {});
 
     /// Applique du CSS Qt sur le widget conteneur de cette section.
+    /// Replaces the style sheet of the widget that carries this section's layout; the rules reach
+    /// the widgets inside it. Does nothing when the layout is on no widget.
     Section& set_style(const QString& css);
 
     /// Adds a row (a horizontal layout in a frame) and returns its section.
@@ -91,13 +112,15 @@ public:
     Section& add_column(const BoxOptions& options = {});
 
     /// Crée une zone scrollable — retourne la Section intérieure.
+    /// Adds a scroll area holding a column, and returns the column's section.
     Section& add_scroll(const ScrollOptions& options = {});
 
-    /// Adds a table with one column per header label; returns the table.
+    /// Adds a table with one column per header label.
+    /// @return The table, owned by Qt's parent tree; fill it with add_table_row().
     QTableWidget* add_table(const QStringList& columns, const TableOptions& options = {});
 
     /// Appends one row of values to `table`, each shown as text; surplus values are dropped.
-    /// Throws std::invalid_argument when `table` is null.
+    /// @throws std::invalid_argument when `table` is null.
     Section& add_table_row(QTableWidget* table, const QVariantList& values);
 
     /// Returns the section that created this one, or this section when it has none.

@@ -45,7 +45,8 @@ public:
     /// The distinct titles, in order of first appearance.
     QStringList keys() const;
 
-    /// The section of the page with this title; throws std::out_of_range when there is none.
+    /// The section of the page with this title.
+    /// @throws std::out_of_range when no page has this title.
     Section& at(const QString& title) const;
 
     /// The first entry, for range-for.

@@ -45,37 +45,55 @@ public:
     Q_DISABLE_COPY_MOVE(UIWrapper)
 
     /// Icône de la barre de titre / taskbar.
+    /// Sets the window's icon from the image file at `path`; a missing or unreadable file leaves
+    /// the window without an icon and reports nothing.
     UIWrapper& set_icon(const QString& path);
     /// Bloque ou autorise le redimensionnement.
+    /// @param resizable false fixes the window at its current size; true lifts every size limit,
+    ///        those set by set_min_size() and set_max_size() included.
     UIWrapper& set_resizable(bool resizable);
     /// Sets the window's minimum size.
     UIWrapper& set_min_size(int width, int height);
     /// Sets the window's maximum size.
     UIWrapper& set_max_size(int width, int height);
     /// Transparence de la fenêtre — 0.0 invisible, 1.0 opaque.
+    /// Sets the window's opacity; the value goes to Qt unchanged.
     UIWrapper& set_opacity(double value);
     /// Callback appelé quand l'utilisateur ferme la fenêtre.
-    /// Throws std::invalid_argument when `callback` is empty.
+    /// Calls `callback` whenever the window is asked to close, then lets it close; a callback that
+    /// throws leaves it open. A later call replaces the callback.
+    /// @throws std::invalid_argument when `callback` is empty.
     UIWrapper& set_on_close(Callback callback);
     /// Centre la fenêtre sur l'écran.
+    /// Moves the window to the middle of the primary screen, counted from the screen's top-left
+    /// corner at (0, 0).
     UIWrapper& center();
     /// Charge un fichier .qss et l'applique à la fenêtre.
-    /// Throws std::filesystem::filesystem_error when the file cannot be read or is not UTF-8.
+    /// Reads the style sheet at `path` as UTF-8 and makes it the window's sheet, replacing the
+    /// previous one; the sheets set on sections stay.
+    /// @throws std::filesystem::filesystem_error when the file cannot be read or is not UTF-8; the
+    ///         window keeps its sheet.
     UIWrapper& load_style(const QString& path);
     /// Recharge le fichier .qss à chaque modification.
     /// Loads the file as load_style() does, then re-applies it whenever it changes on disk, also
     /// when an editor replaces it by renaming a new file over it. A reload that fails keeps the
-    /// last good sheet and reports one warning. Throws like load_style() for the first load.
+    /// last good sheet and reports one warning.
+    /// @throws std::filesystem::filesystem_error like load_style(), for the first load only.
     UIWrapper& watch_style(const QString& path);
 
     /// Affiche une notification flottante en bas de la fenêtre.
+    /// Shows `text` in a coloured banner centred above the bottom edge of the window, removed after
+    /// the options' duration once the event loop runs.
     UIWrapper& notify(const QString& text, const NotifyOptions& options = {});
 
-    /// Ouvre une fenêtre secondaire avec toute l'API UIWrapper. The caller owns the result.
+    /// Ouvre une fenêtre secondaire avec toute l'API UIWrapper.
+    /// Builds another wrapper on the same application object and shows its window at once.
+    /// @return The new wrapper; the caller owns it, and releasing it closes the window.
     std::unique_ptr<UIWrapper> open_window(const SecondaryWindowOptions& options = {});
 
     /// Returns the sidebar of `side` ("up", "down", "left", "right", any case), creating it on
-    /// first request; later requests ignore `options`. Throws ValueError for any other side.
+    /// first request; later requests ignore `options`.
+    /// @throws ValueError for any other side, before anything changes.
     Section& sidebar(const QString& side = QStringLiteral("left"), const SidebarOptions& options = {});
 
     /// Seals every section, shows the window, runs the event loop and returns its exit code.

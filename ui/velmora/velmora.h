@@ -1,5 +1,12 @@
 #pragma once
 
+/// @file
+/// Includes every public header of velmora, and the export macro.
+
+/// @namespace velmora
+/// Declarative desktop windows over Qt Widgets: a UIWrapper builds a main window whose Sections
+/// are filled by chained calls, one widget per call.
+
 #include <velmora/callbacks.h>
 #include <velmora/errors.h>
 #include <velmora/options.h>
