@@ -260,10 +260,10 @@ void PropertyTable::build()
             row->setData(NAME_COLUMN, INDEX_ROLE, i);
             row->setData(VALUE_COLUMN, KIND_ROLE, int(kind));
             if (kind == Kind::Enum) {
-                const QMetaEnum meta = property.enumerator();
+                const QMetaEnum enumerator = property.enumerator();
                 QStringList keys;
-                for (int k = 0; k < meta.keyCount(); ++k)
-                    keys.append(QString::fromLatin1(meta.key(k)));
+                for (int k = 0; k < enumerator.keyCount(); ++k)
+                    keys.append(QString::fromLatin1(enumerator.key(k)));
                 row->setData(VALUE_COLUMN, KEYS_ROLE, keys);
             }
             Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
