@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
@@ -31,14 +30,17 @@ class Panneau : public QWidget
 
 namespace {
 
-// A small window with a named row of buttons, a namespaced panel and a spin box:
+// A small window: a row of buttons in a box layout with stretches, a nested layout and spaces, a
+// panel of a namespaced class, with a space in its name and a grid, and a spin box:
 //   QWidget  [#racine]
 //   ├─ QLabel  'Titre'  [#titre]
 //   ├─ QWidget  [#ligne]
 //   │  ├─ QPushButton  'Valider'  [#valider]
 //   │  └─ QPushButton  'Annuler'
-//   ├─ Panneau  [#mon bouton] ... (a panel whose name has a space)
+//   ├─ Panneau  [#mon bouton]
+//   │  └─ QLabel  'A'
 //   └─ QDoubleSpinBox  [#nombre]
+//      └─ QLineEdit  [#qt_spinbox_lineedit]
 struct Inspected
 {
     std::unique_ptr<QWidget> root = std::make_unique<QWidget>();
@@ -107,7 +109,7 @@ struct Inspected
 
     void select(QWidget* widget) const
     {
-        const QString label = widget == root.get() ? QStringLiteral("QWidget  [#racine]") : labelOf(widget);
+        const QString label = labelOf(widget);
         const QList<QTreeWidgetItem*> found = tree()->findItems(label, Qt::MatchExactly | Qt::MatchRecursive);
         QCOMPARE(found.size(), 1);
         tree()->scrollToItem(found.first());
@@ -116,9 +118,10 @@ struct Inspected
         QCOMPARE(tree()->currentItem(), found.first());
     }
 
-    static QString labelOf(const QWidget* widget)
+    // The first line of a tree is the label of its root.
+    static QString labelOf(QWidget* widget)
     {
-        const QString tree = tarnwickview::get_tree(const_cast<QWidget*>(widget));
+        const QString tree = tarnwickview::get_tree(widget);
         return tree.left(tree.indexOf(u'\n'));
     }
 
