@@ -159,7 +159,8 @@ class TestInspectorPanels : public QObject
 private slots:
     void filterShowsMatchesWithTheirAncestors_data();
     void filterShowsMatchesWithTheirAncestors();
-    void filterHoldsAcrossRefresh();
+    void filterHoldsWhileTreeChanges_data();
+    void filterHoldsWhileTreeChanges();
 
     void editedPropertyReachesWidget_data();
     void editedPropertyReachesWidget();
@@ -210,16 +211,44 @@ void TestInspectorPanels::filterShowsMatchesWithTheirAncestors()
     QCOMPARE(visibleRows(inspected.tree()), everything);
 }
 
-void TestInspectorPanels::filterHoldsAcrossRefresh()
+void TestInspectorPanels::filterHoldsWhileTreeChanges_data()
 {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("clickRefresh");
+    QTest::addColumn<QStringList>("expected");
+    const QString root = QStringLiteral("QWidget  [#racine]");
+    const QString row = QStringLiteral("QWidget  [#ligne]");
+    const QString cancel = QStringLiteral("QPushButton  'Annuler'");
+    const QString added = QStringLiteral("QPushButton  'Annuler tout'");
+    QTest::newRow("widget added, Actualiser") << "add" << true << QStringList{root, row, added, cancel};
+    QTest::newRow("widget added, followed live") << "add" << false << QStringList{root, row, added, cancel};
+    QTest::newRow("renamed into the filter")
+        << "rename" << false
+        << QStringList{root, QStringLiteral("QLabel  'Titre'  [#annuler-titre]"), row, cancel};
+    QTest::newRow("relabelled out of the filter") << "relabel" << false << QStringList{};
+}
+
+void TestInspectorPanels::filterHoldsWhileTreeChanges()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, clickRefresh);
+    QFETCH(QStringList, expected);
     Inspected inspected;
     QTest::keyClicks(inspected.part<QLineEdit>("tree_filter"), QStringLiteral("annuler"));
-    auto* second = new QPushButton(QStringLiteral("Annuler tout"));
-    inspected.row->layout()->addWidget(second);
-    QTest::mouseClick(inspected.part<QPushButton>("refresh"), Qt::LeftButton);
-    QCOMPARE(visibleRows(inspected.tree()),
-             (QStringList{"QWidget  [#racine]", "QWidget  [#ligne]", "QPushButton  'Annuler tout'",
-                          "QPushButton  'Annuler'"}));
+    if (change == QLatin1String("add"))
+        inspected.row->layout()->addWidget(new QPushButton(QStringLiteral("Annuler tout")));
+    else if (change == QLatin1String("rename"))
+        inspected.root->findChild<QLabel*>(QStringLiteral("titre"))
+            ->setObjectName(QStringLiteral("annuler-titre"));
+    else
+        inspected.cancel->setText(QStringLiteral("Fermer"));
+
+    if (clickRefresh) {
+        QTest::mouseClick(inspected.part<QPushButton>("refresh"), Qt::LeftButton);
+        QCOMPARE(visibleRows(inspected.tree()), expected);
+    } else {
+        QTRY_COMPARE(visibleRows(inspected.tree()), expected);
+    }
 }
 
 void TestInspectorPanels::editedPropertyReachesWidget_data()

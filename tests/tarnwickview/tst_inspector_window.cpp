@@ -1,5 +1,6 @@
 #include <tarnwickview/tarnwickview.h>
 
+#include "inspector_support.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -21,167 +22,13 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <memory>
 #include <stdexcept>
 
 namespace {
-
-// A main window of the kind applications build: menu and status bars, a central widget whose
-// column holds a label, a row of buttons, tabs, a scroll area and a table.
-struct InspectedWindow
-{
-    std::unique_ptr<QMainWindow> window = std::make_unique<QMainWindow>();
-    QPushButton* ok = nullptr;
-    QTabWidget* tabs = nullptr;
-    QScrollArea* scroll = nullptr;
-    QLabel* lastLine = nullptr;
-    QTableWidget* table = nullptr;
-    QWidget* central = nullptr;
-
-    InspectedWindow()
-    {
-        window->setWindowTitle(QStringLiteral("Fenêtre test"));
-        window->menuBar()->addMenu(QStringLiteral("Fichier"));
-        central = new QWidget;
-        central->setObjectName(QStringLiteral("central"));
-        auto* column = new QVBoxLayout(central);
-
-        auto* title = new QLabel(QStringLiteral("Titre"));
-        title->setObjectName(QStringLiteral("titre"));
-        column->addWidget(title);
-
-        auto* row = new QHBoxLayout;
-        column->addLayout(row);
-        ok = new QPushButton(QStringLiteral("Valider"));
-        ok->setObjectName(QStringLiteral("valider"));
-        row->addWidget(ok);
-        row->addWidget(new QPushButton(QStringLiteral("Annuler")));
-
-        tabs = new QTabWidget;
-        tabs->setObjectName(QStringLiteral("onglets"));
-        auto* general = new QWidget;
-        auto* page = new QVBoxLayout(general);
-        page->addWidget(new QCheckBox(QStringLiteral("Actif")));
-        auto* edit = new QLineEdit;
-        edit->setPlaceholderText(QStringLiteral("Nom"));
-        page->addWidget(edit);
-        tabs->addTab(general, QStringLiteral("Général"));
-        auto* combo = new QComboBox;
-        combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-        tabs->addTab(combo, QStringLiteral("Avancé"));
-        column->addWidget(tabs);
-
-        scroll = new QScrollArea;
-        scroll->setObjectName(QStringLiteral("defilement"));
-        scroll->setWidgetResizable(true);
-        auto* content = new QWidget;
-        auto* lines = new QVBoxLayout(content);
-        for (int i = 1; i <= 3; ++i) {
-            lastLine = new QLabel(QStringLiteral("Ligne %1").arg(i));
-            lastLine->setMinimumHeight(300);
-            lines->addWidget(lastLine);
-        }
-        lastLine->setObjectName(QStringLiteral("derniere"));
-        scroll->setWidget(content);
-        column->addWidget(scroll);
-
-        table = new QTableWidget(3, 2);
-        column->addWidget(table);
-
-        window->setCentralWidget(central);
-        window->statusBar();
-        window->resize(800, 600);
-    }
-
-    QMainWindow* get() const { return window.get(); }
-
-    void show() const
-    {
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-};
-
-// The tree as the view shows it, drawn with the connectors of the text tree.
-void appendItem(QString& text, const QTreeWidgetItem* item, QString& prefix, bool isLast)
-{
-    text += QLatin1Char('\n');
-    text += prefix;
-    text += isLast ? QStringView(u"└─ ") : QStringView(u"├─ ");
-    text += item->text(0);
-    prefix += isLast ? QStringView(u"   ") : QStringView(u"│  ");
-    for (int i = 0; i < item->childCount(); ++i)
-        appendItem(text, item->child(i), prefix, i == item->childCount() - 1);
-    prefix.chop(3);
-}
-
-QString viewText(const QTreeWidget* tree)
-{
-    if (tree->topLevelItemCount() != 1)
-        return QStringLiteral("<%1 top-level items>").arg(tree->topLevelItemCount());
-    const QTreeWidgetItem* top = tree->topLevelItem(0);
-    QString text = top->text(0);
-    QString prefix;
-    for (int i = 0; i < top->childCount(); ++i)
-        appendItem(text, top->child(i), prefix, i == top->childCount() - 1);
-    return text;
-}
-
-QTreeWidget* treeOf(QWidget* inspector)
-{
-    return inspector->findChild<QTreeWidget*>(QStringLiteral("tree"));
-}
-
-QString textOf(QWidget* inspector, const char* name)
-{
-    const auto* label = inspector->findChild<QLabel*>(QLatin1String(name));
-    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
-}
-
-void click(QWidget* inspector, const char* button)
-{
-    auto* target = inspector->findChild<QPushButton*>(QLatin1String(button));
-    QVERIFY2(target, button);
-    QTest::mouseClick(target, Qt::LeftButton);
-}
-
-// Clicks the row whose text is `label`, as a user picks a node.
-void selectNode(QWidget* inspector, const QString& label)
-{
-    QTreeWidget* tree = treeOf(inspector);
-    const QList<QTreeWidgetItem*> found = tree->findItems(label, Qt::MatchExactly | Qt::MatchRecursive);
-    QCOMPARE(found.size(), 1);
-    tree->scrollToItem(found.first());
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.first()).center());
-    QCOMPARE(tree->currentItem(), found.first());
-}
-
-QList<QWidget*> overlaysIn(const QWidget* window)
-{
-    QList<QWidget*> result;
-    for (QWidget* child : window->findChildren<QWidget*>()) {
-        if (child->inherits("tarnwickview::detail::InspectorOverlay"))
-            result.append(child);
-    }
-    return result;
-}
-
-QRect areaIn(const QWidget* window, const QWidget* widget)
-{
-    return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
-}
-
-QList<QWidget*> openInspectors()
-{
-    QList<QWidget*> result;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String("tarnwickview_inspector"))
-            result.append(widget);
-    }
-    return result;
-}
 
 // The save dialog that the last button click opened.
 QFileDialog* fileDialog(QWidget* inspector)
@@ -216,10 +63,14 @@ private slots:
     void installingSameShortcutTwiceKeepsItWorking();
     void inspectorDiesWithRoot();
     void closingRemovesHighlightAndLeavesTreeAsItWas();
+    void openingRightAfterClosingGivesNewWindow();
+    void eventLoopEndsWhenLastWindowClosesWithInspectorOpen();
 
     // The tree view.
     void viewShowsGetTreeLineForLine();
     void refreshShowsNewWidgetsAndKeepsSelectionWithoutListingHighlight();
+    void applicationOutputIsUnchangedWhileWidgetSelected();
+    void secondInspectorHighlightIsNotListedByFirst();
 
     // Highlight and details.
     void selectedWidgetIsCoveredByHighlight_data();
@@ -235,6 +86,8 @@ private slots:
     void typingAppliesStyleSheetToWindow();
     void applyButtonAppliesAtOnce();
     void refreshKeepsEditNotYetApplied();
+    void editorFollowsSheetSetByApplication();
+    void sheetSetByApplicationSurvivesConcurrentEdit();
 
     // Files.
     void saveTreeButtonWritesTreeWithoutHighlight();
@@ -329,13 +182,44 @@ void TestInspectorWindow::closingRemovesHighlightAndLeavesTreeAsItWas()
     QPointer<QWidget> inspector = tarnwickview::open_inspector(inspected.get());
     selectNode(inspector, QStringLiteral("QTabWidget  ['Général', 'Avancé']  [#onglets]"));
     selectNode(inspector, QStringLiteral("QLabel  'Titre'  [#titre]"));
-    QCOMPARE(overlaysIn(inspected.get()).size(), 1);
+    QCOMPARE(shownHighlights().size(), 1);
     inspector->close();
-    QVERIFY(overlaysIn(inspected.get()).isEmpty());
+    QVERIFY(shownHighlights().isEmpty());
     QTRY_VERIFY(inspector.isNull());
 
     QCOMPARE(tarnwickview::get_tree(inspected.get()), before);
     QCOMPARE(inspected.get()->findChildren<QWidget*>(), widgetsBefore);
+}
+
+void TestInspectorWindow::openingRightAfterClosingGivesNewWindow()
+{
+    InspectedWindow inspected;
+    QPointer<QWidget> closed = tarnwickview::open_inspector(inspected.get());
+    closed->close();
+    QWidget* reopened = tarnwickview::open_inspector(inspected.get());
+    QVERIFY(reopened != closed);
+    QVERIFY(reopened->isVisible());
+    QTRY_VERIFY(closed.isNull());
+    QCOMPARE(tarnwickview::open_inspector(inspected.get()), reopened);
+    QCOMPARE(openInspectors(), QList<QWidget*>{reopened});
+}
+
+void TestInspectorWindow::eventLoopEndsWhenLastWindowClosesWithInspectorOpen()
+{
+    InspectedWindow inspected;
+    inspected.show();
+    QPointer<QWidget> inspector = tarnwickview::open_inspector(inspected.get());
+    selectNode(inspector, QStringLiteral("QPushButton  'Valider'  [#valider]"));
+    QVERIFY(QApplication::quitOnLastWindowClosed());
+    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+
+    QTimer::singleShot(0, inspected.get(), &QWidget::close);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    watchdog.start(5000);
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(lastClosed.count(), 1);
 }
 
 void TestInspectorWindow::viewShowsGetTreeLineForLine()
@@ -371,17 +255,58 @@ void TestInspectorWindow::refreshShowsNewWidgetsAndKeepsSelectionWithoutListingH
     added->setObjectName(QStringLiteral("nouveau"));
     inspected.central->layout()->addWidget(added);
     inspected.ok->setText(QStringLiteral("OK"));
-    // The highlight is in the window while selected; the expected tree is the one without it.
-    delete overlaysIn(inspected.get()).value(0);
     const QString expected = tarnwickview::get_tree(inspected.get());
     QVERIFY(expected.contains(QStringLiteral("QLabel  'Nouveau'  [#nouveau]")));
 
     click(inspector, "refresh");
     QCOMPARE(viewText(treeOf(inspector)), expected);
     QCOMPARE(treeOf(inspector)->currentItem()->text(0), QStringLiteral("QPushButton  'OK'  [#valider]"));
-    const QList<QWidget*> overlays = overlaysIn(inspected.get());
+    const QList<QWidget*> overlays = shownHighlights();
     QCOMPARE(overlays.size(), 1);
-    QCOMPARE(overlays.first()->geometry(), areaIn(inspected.get(), inspected.ok));
+    QCOMPARE(overlays.first()->geometry(), screenArea(inspected.ok));
+}
+
+void TestInspectorWindow::applicationOutputIsUnchangedWhileWidgetSelected()
+{
+    ScratchDirectory scratch;
+    InspectedWindow inspected;
+    inspected.show();
+    const QString tree = tarnwickview::get_tree(inspected.get());
+    {
+        StdoutCapture quiet;
+        tarnwickview::generate_qss(inspected.get(), QStringLiteral("avant.qss"));
+    }
+    StdoutCapture before;
+    tarnwickview::print_tree(inspected.get());
+    const QByteArray printed = before.bytes();
+
+    QWidget* inspector = tarnwickview::open_inspector(inspected.get());
+    selectNode(inspector, QStringLiteral("QPushButton  'Valider'  [#valider]"));
+    QCOMPARE(shownHighlights().size(), 1);
+    QCOMPARE(tarnwickview::get_tree(inspected.get()), tree);
+    {
+        StdoutCapture quiet;
+        tarnwickview::generate_qss(inspected.get(), QStringLiteral("pendant.qss"));
+    }
+    QCOMPARE(readFile(QStringLiteral("pendant.qss")), readFile(QStringLiteral("avant.qss")));
+    StdoutCapture during;
+    tarnwickview::print_tree(inspected.get());
+    QCOMPARE(during.bytes(), printed);
+}
+
+void TestInspectorWindow::secondInspectorHighlightIsNotListedByFirst()
+{
+    InspectedWindow inspected;
+    inspected.show();
+    const QString tree = tarnwickview::get_tree(inspected.get());
+    QWidget* first = tarnwickview::open_inspector(inspected.get());
+    QWidget* second = tarnwickview::open_inspector(inspected.central);
+    QVERIFY(second != first);
+    selectNode(second, QStringLiteral("QLabel  'Titre'  [#titre]"));
+    QCOMPARE(shownHighlights().size(), 1);
+
+    click(first, "refresh");
+    QCOMPARE(viewText(treeOf(first)), tree);
 }
 
 void TestInspectorWindow::selectedWidgetIsCoveredByHighlight_data()
@@ -403,18 +328,21 @@ void TestInspectorWindow::selectedWidgetIsCoveredByHighlight()
     InspectedWindow inspected;
     inspected.show();
     QWidget* inspector = tarnwickview::open_inspector(inspected.get());
-    QVERIFY(overlaysIn(inspected.get()).isEmpty());
+    QVERIFY(shownHighlights().isEmpty());
 
     selectNode(inspector, label);
     QWidget* target = name.isEmpty() ? inspected.get() : inspected.get()->findChild<QWidget*>(name);
     QVERIFY(target);
-    const QList<QWidget*> overlays = overlaysIn(inspected.get());
+    const QList<QWidget*> overlays = shownHighlights();
     QCOMPARE(overlays.size(), 1);
     QWidget* overlay = overlays.first();
-    QCOMPARE(overlay->parentWidget(), inspected.get());
-    QCOMPARE(overlay->geometry(), areaIn(inspected.get(), target));
+    QVERIFY(overlay->isWindow());
+    QVERIFY(!overlay->parentWidget());
+    QCOMPARE(overlay->geometry(), screenArea(target));
     QVERIFY(overlay->isVisible());
     QVERIFY(overlay->testAttribute(Qt::WA_TransparentForMouseEvents));
+    QVERIFY(overlay->windowFlags().testFlag(Qt::WindowTransparentForInput));
+    QVERIFY(!overlay->testAttribute(Qt::WA_QuitOnClose));
     QCOMPARE(overlay->focusPolicy(), Qt::NoFocus);
 }
 
@@ -425,12 +353,12 @@ void TestInspectorWindow::changingSelectionLeavesOneHighlight()
     QWidget* inspector = tarnwickview::open_inspector(inspected.get());
     selectNode(inspector, QStringLiteral("QPushButton  'Valider'  [#valider]"));
     selectNode(inspector, QStringLiteral("QTableWidget  3×2"));
-    const QList<QWidget*> overlays = overlaysIn(inspected.get());
+    const QList<QWidget*> overlays = shownHighlights();
     QCOMPARE(overlays.size(), 1);
-    QCOMPARE(overlays.first()->geometry(), areaIn(inspected.get(), inspected.table));
+    QCOMPARE(overlays.first()->geometry(), screenArea(inspected.table));
 
     treeOf(inspector)->clearSelection();
-    QVERIFY(overlaysIn(inspected.get()).isEmpty());
+    QVERIFY(shownHighlights().isEmpty());
     QCOMPARE(textOf(inspector, "details_class"), QString());
 }
 
@@ -440,13 +368,16 @@ void TestInspectorWindow::highlightFollowsWidgetWhenWindowResizes()
     inspected.show();
     QWidget* inspector = tarnwickview::open_inspector(inspected.get());
     selectNode(inspector, QStringLiteral("QTableWidget  3×2"));
-    const QRect before = areaIn(inspected.get(), inspected.table);
+    const QRect before = screenArea(inspected.table);
 
     inspected.get()->resize(1000, 900);
-    QTRY_VERIFY(areaIn(inspected.get(), inspected.table) != before);
-    QWidget* overlay = overlaysIn(inspected.get()).value(0);
+    QTRY_VERIFY(screenArea(inspected.table) != before);
+    QWidget* overlay = shownHighlights().value(0);
     QVERIFY(overlay);
-    QTRY_COMPARE(overlay->geometry(), areaIn(inspected.get(), inspected.table));
+    QTRY_COMPARE(overlay->geometry(), screenArea(inspected.table));
+
+    inspected.get()->move(inspected.get()->pos() + QPoint(40, 30));
+    QTRY_COMPARE(overlay->geometry(), screenArea(inspected.table));
 }
 
 void TestInspectorWindow::highlightStaysInsideScrollViewport()
@@ -454,17 +385,17 @@ void TestInspectorWindow::highlightStaysInsideScrollViewport()
     InspectedWindow inspected;
     inspected.show();
     QWidget* inspector = tarnwickview::open_inspector(inspected.get());
-    const QRect viewport = areaIn(inspected.get(), inspected.scroll->viewport());
-    QVERIFY(!viewport.contains(areaIn(inspected.get(), inspected.lastLine)));
+    const QRect viewport = screenArea(inspected.scroll->viewport());
+    QVERIFY(!viewport.contains(screenArea(inspected.lastLine)));
 
     selectNode(inspector, QStringLiteral("QLabel  'Ligne 3'  [#derniere]"));
-    QWidget* overlay = overlaysIn(inspected.get()).value(0);
+    QWidget* overlay = anyHighlight();
     QVERIFY(overlay);
     QVERIFY(!overlay->isVisible());
 
     inspected.scroll->ensureWidgetVisible(inspected.lastLine);
     QTRY_VERIFY(overlay->isVisible());
-    QCOMPARE(overlay->geometry(), areaIn(inspected.get(), inspected.lastLine) & viewport);
+    QCOMPARE(overlay->geometry(), screenArea(inspected.lastLine) & viewport);
 }
 
 void TestInspectorWindow::clicksPassThroughHighlight()
@@ -475,7 +406,7 @@ void TestInspectorWindow::clicksPassThroughHighlight()
     selectNode(inspector, QStringLiteral("QPushButton  'Valider'  [#valider]"));
     QSignalSpy clicked(inspected.ok, &QPushButton::clicked);
 
-    const QPoint centre = areaIn(inspected.get(), inspected.ok).center();
+    const QPoint centre = inspected.ok->mapTo(inspected.get(), inspected.ok->rect().center());
     QTest::mouseClick(inspected.get()->windowHandle(), Qt::LeftButton, {}, centre);
     QCOMPARE(clicked.count(), 1);
 }
@@ -511,7 +442,7 @@ void TestInspectorWindow::detailsDescribeSelectedWidget()
     QCOMPARE(textOf(inspector, "details_name"), QStringLiteral("(aucun)"));
     QCOMPARE(textOf(inspector, "details_visibility"), QStringLiteral("masqué"));
     QCOMPARE(textOf(inspector, "details_style_sheet"), QStringLiteral("(aucune)"));
-    QVERIFY(!overlaysIn(&root).value(0)->isVisible());
+    QVERIFY(shownHighlights().isEmpty());
 
     root.hide();
     selectNode(inspector, QStringLiteral("QWidget  [#vide]"));
@@ -565,6 +496,51 @@ void TestInspectorWindow::refreshKeepsEditNotYetApplied()
     QCOMPARE(inspected.get()->styleSheet(), QStringLiteral("QLabel { color: green; }"));
 }
 
+void TestInspectorWindow::editorFollowsSheetSetByApplication()
+{
+    InspectedWindow inspected;
+    inspected.get()->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
+    QWidget* inspector = tarnwickview::open_inspector(inspected.get());
+    auto* editor = inspector->findChild<QPlainTextEdit*>(QStringLiteral("style_sheet"));
+
+    inspected.get()->setStyleSheet(QStringLiteral("QLabel { color: blue; }"));
+    QCOMPARE(editor->toPlainText(), QStringLiteral("QLabel { color: blue; }"));
+    inspected.get()->setStyleSheet(QString());
+    QCOMPARE(editor->toPlainText(), QString());
+    inspected.get()->setStyleSheet(QStringLiteral("QPushButton { color: green; }"));
+
+    // An unrelated edit lands on the sheet the application set last.
+    editor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor, QStringLiteral(" QLabel { color: red; }"));
+    QTRY_COMPARE(inspected.get()->styleSheet(),
+                 QStringLiteral("QPushButton { color: green; } QLabel { color: red; }"));
+    QCOMPARE(textOf(inspector, "status"), QString());
+}
+
+void TestInspectorWindow::sheetSetByApplicationSurvivesConcurrentEdit()
+{
+    InspectedWindow inspected;
+    inspected.get()->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
+    QWidget* inspector = tarnwickview::open_inspector(inspected.get());
+    auto* editor = inspector->findChild<QPlainTextEdit*>(QStringLiteral("style_sheet"));
+    editor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor, QStringLiteral(" QCheckBox { color: gray; }"));
+    inspected.get()->setStyleSheet(QStringLiteral("QLabel { color: blue; }"));
+
+    const QString conflict = QStringLiteral(
+        "La feuille de style de la fenêtre a changé pendant votre modification : elle est conservée. "
+        "« Appliquer » la remplace par celle de l'éditeur.");
+    QTRY_COMPARE(textOf(inspector, "status"), conflict);
+    QCOMPARE(inspected.get()->styleSheet(), QStringLiteral("QLabel { color: blue; }"));
+    QCOMPARE(editor->toPlainText(), QStringLiteral("QLabel { color: red; } QCheckBox { color: gray; }"));
+    click(inspector, "refresh");
+    QCOMPARE(inspected.get()->styleSheet(), QStringLiteral("QLabel { color: blue; }"));
+
+    click(inspector, "apply_style");
+    QCOMPARE(inspected.get()->styleSheet(),
+             QStringLiteral("QLabel { color: red; } QCheckBox { color: gray; }"));
+}
+
 void TestInspectorWindow::saveTreeButtonWritesTreeWithoutHighlight()
 {
     ScratchDirectory scratch;
@@ -582,7 +558,7 @@ void TestInspectorWindow::saveTreeButtonWritesTreeWithoutHighlight()
     QCOMPARE(QString::fromUtf8(output.bytes()), QStringLiteral("Arborescence sauvegardée → ") + path + u'\n');
     QCOMPARE(QString::fromUtf8(readFile(path)), expected);
     QCOMPARE(textOf(inspector, "status"), QStringLiteral("Arborescence sauvegardée → ") + path);
-    QCOMPARE(overlaysIn(inspected.get()).size(), 1);
+    QCOMPARE(shownHighlights().size(), 1);
 }
 
 void TestInspectorWindow::generateQssButtonWritesTemplate()

@@ -51,7 +51,14 @@ QWidget* open_inspector(QWidget* root)
         auto* window = new detail::InspectorWindow(root);
         inspector = window;
         QObject::connect(root, &QObject::destroyed, window, [window] { delete window; });
-        QObject::connect(window, &QObject::destroyed, [root] { openInspectors().remove(root); });
+        // A closed window is deleted later; from its closing on, the next call opens a new one.
+        const auto leave = [root, window] {
+            const auto found = openInspectors().constFind(root);
+            if (found != openInspectors().cend() && (found->isNull() || *found == window))
+                openInspectors().erase(found);
+        };
+        QObject::connect(window, &detail::InspectorWindow::closed, leave);
+        QObject::connect(window, &QObject::destroyed, leave);
     }
     inspector->show();
     inspector->raise();

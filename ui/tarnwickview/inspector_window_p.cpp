@@ -1,39 +1,38 @@
 #include "inspector_window_p.h"
 
+#include "highlight_p.h"
 #include "layout_panel_p.h"
+#include "live_tree_p.h"
 #include "messages_p.h"
 #include "node_label_p.h"
-#include "overlay_p.h"
+#include "picker_p.h"
 #include "property_table_p.h"
+#include "style_editor_p.h"
 #include "style_rule_p.h"
 #include "tarnwickview.h"
 #include "tree_filter_p.h"
-#include "visual_children_p.h"
 
 #include <QBoxLayout>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMetaEnum>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 #include <exception>
 
 namespace tarnwickview::detail {
 namespace {
 
-// Edits reach the inspected window once typing pauses, so that a half-typed rule does not
-// restyle the whole window on every key.
-constexpr int APPLY_DELAY_MS = 300;
+// Blue, the colour of the selection.
+const QColor SELECTION_COLOUR(51, 153, 255);
 
 QPushButton* button(const QString& text, const char* name, QWidget* parent)
 {
@@ -88,16 +87,30 @@ QString titleFor(const QWidget* root)
 
 InspectorWindow::InspectorWindow(QWidget* root)
     : _root(root)
+    , _highlight(
+          std::make_unique<InspectorHighlight>(SELECTION_COLOUR, QStringLiteral("tarnwickview_highlight")))
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // A tool beside the application: closing the application's last window still ends it.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setObjectName(QStringLiteral("tarnwickview_inspector"));
     resize(960, 640);
 
     auto* refreshButton = button(QStringLiteral("Actualiser"), "refresh", this);
+    _pickButton = button(QStringLiteral("Choisir"), "pick", this);
+    _pickButton->setCheckable(true);
+    _pickButton->setToolTip(QStringLiteral("Cliquez sur un widget de la fenêtre inspectée pour le "
+                                           "sélectionner (Ctrl+Maj+C dans cette fenêtre, Échap pour "
+                                           "annuler)"));
+    _ruleButton = button(QStringLiteral("Règle de style"), "style_rule", this);
+    _ruleButton->setToolTip(QStringLiteral("Ajoute à la feuille de style une règle pour le widget "
+                                           "sélectionné et copie son sélecteur dans le presse-papiers"));
     auto* saveButton = button(QStringLiteral("Enregistrer l'arbre…"), "save_tree", this);
     auto* qssButton = button(QStringLiteral("Générer le QSS…"), "generate_qss", this);
     auto* toolbar = new QHBoxLayout;
     toolbar->addWidget(refreshButton);
+    toolbar->addWidget(_pickButton);
+    toolbar->addWidget(_ruleButton);
     toolbar->addWidget(saveButton);
     toolbar->addWidget(qssButton);
     toolbar->addStretch();
@@ -107,12 +120,9 @@ InspectorWindow::InspectorWindow(QWidget* root)
     _tree->setHeaderHidden(true);
     _tree->setColumnCount(1);
     _tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    _tree->setUniformRowHeights(false);
+    _tree->setUniformRowHeights(true);
     _filter = new TreeFilterField(
-        _tree,
-        [this](const QTreeWidgetItem* item) -> const QObject* {
-            return _nodes[item->data(0, Qt::UserRole).toULongLong()];
-        },
+        _tree, [this](const QTreeWidgetItem* item) -> const QObject* { return _liveTree->widgetOf(item); },
         this);
     auto* treeColumn = new QWidget(this);
     auto* treeLayout = new QVBoxLayout(treeColumn);
@@ -135,21 +145,7 @@ InspectorWindow::InspectorWindow(QWidget* root)
     form->addRow(QStringLiteral("Visibilité :"), _visibility);
     form->addRow(QStringLiteral("Feuille de style :"), _ownStyleSheet);
 
-    auto* styleBox = new QGroupBox(QStringLiteral("Feuille de style de la fenêtre"), this);
-    _styleSheet = new QPlainTextEdit(styleBox);
-    _styleSheet->setObjectName(QStringLiteral("style_sheet"));
-    _styleSheet->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto* applyButton = button(QStringLiteral("Appliquer"), "apply_style", styleBox);
-    _ruleButton = button(QStringLiteral("Règle de style"), "style_rule", styleBox);
-    _ruleButton->setToolTip(QStringLiteral("Ajoute une règle pour le widget sélectionné et copie son "
-                                           "sélecteur dans le presse-papiers"));
-    auto* styleButtons = new QHBoxLayout;
-    styleButtons->addWidget(_ruleButton);
-    styleButtons->addStretch();
-    styleButtons->addWidget(applyButton);
-    auto* styleLayout = new QVBoxLayout(styleBox);
-    styleLayout->addWidget(_styleSheet);
-    styleLayout->addLayout(styleButtons);
+    _styleEditor = new StyleSheetEditor(root, this);
 
     _properties = new PropertyTable(this);
     _layout = new LayoutPanel(this);
@@ -163,7 +159,7 @@ InspectorWindow::InspectorWindow(QWidget* root)
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
     sideLayout->addWidget(pages, 3);
-    sideLayout->addWidget(styleBox, 2);
+    sideLayout->addWidget(_styleEditor, 2);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(treeColumn);
@@ -178,22 +174,27 @@ InspectorWindow::InspectorWindow(QWidget* root)
     column->addWidget(splitter, 1);
     column->addWidget(_status);
 
-    _applyTimer.setSingleShot(true);
-    _applyTimer.setInterval(APPLY_DELAY_MS);
-    connect(&_applyTimer, &QTimer::timeout, this, &InspectorWindow::applyStyleSheet);
-    connect(_styleSheet, &QPlainTextEdit::textChanged, &_applyTimer, qOverload<>(&QTimer::start));
-    connect(applyButton, &QPushButton::clicked, this, &InspectorWindow::applyStyleSheet);
+    _liveTree = new LiveTree(root, _tree, this);
+    _picker = new WidgetPicker(root, this);
+
+    connect(_styleEditor, &StyleSheetEditor::message, _status, &QLabel::setText);
+    connect(_styleEditor, &StyleSheetEditor::applied, this,
+            [this] { showDetails(_liveTree->selectedWidget()); });
     connect(_tree, &QTreeWidget::itemSelectionChanged, this, &InspectorWindow::selectionChanged);
+    connect(_liveTree, &LiveTree::updated, this, &InspectorWindow::treeUpdated);
+    connect(_picker, &WidgetPicker::picked, this, &InspectorWindow::picked);
+    connect(_picker, &WidgetPicker::armedChanged, _pickButton, &QPushButton::setChecked);
+    connect(_pickButton, &QPushButton::toggled, _picker, &WidgetPicker::setArmed);
     connect(refreshButton, &QPushButton::clicked, this, &InspectorWindow::refresh);
     connect(_ruleButton, &QPushButton::clicked, this, &InspectorWindow::insertStyleRule);
-    connect(_properties, &PropertyTable::written, this, [this] { showDetails(selectedWidget()); });
+    connect(_properties, &PropertyTable::written, this, [this] { showDetails(_liveTree->selectedWidget()); });
     connect(_properties, &PropertyTable::refused, this, [this](const QString& property) {
         _status->setText(QStringLiteral("Le widget n'a pas accepté cette valeur de « %1 ».").arg(property));
     });
     connect(saveButton, &QPushButton::clicked, this, [this] {
         chooseFile(QStringLiteral("Enregistrer l'arbre"), QStringLiteral("ui_tree.txt"),
                    QStringLiteral("Texte (*.txt)"), QStringLiteral("txt"), [this](const QString& path) {
-                       writeWithoutHighlight(
+                       write(
                            [this, path] {
                                save_tree(_root, path);
                                return treeSavedMessage(path);
@@ -205,7 +206,7 @@ InspectorWindow::InspectorWindow(QWidget* root)
         chooseFile(QStringLiteral("Générer le QSS"), QStringLiteral("style.qss"),
                    QStringLiteral("Feuilles de style (*.qss)"), QStringLiteral("qss"),
                    [this](const QString& path) {
-                       writeWithoutHighlight(
+                       write(
                            [this, path] {
                                generate_qss(_root, path);
                                return qssGeneratedMessage(path);
@@ -221,96 +222,52 @@ InspectorWindow::~InspectorWindow()
 {
     // The children outlive this part of the object; none of their signals may reach it.
     _tree->disconnect(this);
+    _liveTree->disconnect(this);
+    _picker->disconnect(this);
+    _styleEditor->disconnect(this);
     _properties->disconnect(this);
-    _styleSheet->disconnect(this);
-    _styleSheet->disconnect(&_applyTimer);
-    removeHighlight();
 }
 
 void InspectorWindow::refresh()
 {
-    const QPointer<QWidget> selected = selectedWidget();
-    // The highlight is a child of the inspected window and would otherwise be listed.
-    removeHighlight();
-    buildTree();
-    _filter->apply();
+    _liveTree->refresh();
     if (_root)
         setWindowTitle(titleFor(_root));
-    loadStyleSheet();
-
-    if (selected) {
-        for (QTreeWidgetItemIterator it(_tree); *it; ++it) {
-            if (_nodes[(*it)->data(0, Qt::UserRole).toULongLong()] == selected) {
-                _tree->setCurrentItem(*it);
-                _tree->scrollToItem(*it);
-                return;
-            }
-        }
-    }
-    showDetails(nullptr);
+    _styleEditor->reload();
 }
 
 void InspectorWindow::closeEvent(QCloseEvent* event)
 {
-    removeHighlight();
     QWidget::closeEvent(event);
-}
-
-void InspectorWindow::buildTree()
-{
-    const QSignalBlocker blocker(_tree);
-    _tree->clear();
-    _nodes.clear();
-    if (!_root)
+    if (!event->isAccepted())
         return;
-    // Built detached and inserted once, so the view lays out the whole tree a single time.
-    NodeLabeller labeller;
-    QTreeWidgetItem* top = addItem(nullptr, _root, labeller);
-    addChildren(top, _root, labeller);
-    _tree->addTopLevelItem(top);
-    _tree->expandAll();
-}
-
-void InspectorWindow::addChildren(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& labeller)
-{
-    for (QWidget* child : visualChildren(widget)) {
-        if (child == _overlay)
-            continue;
-        addChildren(addItem(item, child, labeller), child, labeller);
-    }
-}
-
-QTreeWidgetItem* InspectorWindow::addItem(QTreeWidgetItem* parent, QWidget* widget, NodeLabeller& labeller)
-{
-    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem;
-    item->setText(0, labeller.label(widget));
-    item->setData(0, Qt::UserRole, qulonglong(_nodes.size()));
-    _nodes.emplace_back(widget);
-    return item;
-}
-
-QWidget* InspectorWindow::selectedWidget() const
-{
-    const QList<QTreeWidgetItem*> items = _tree->selectedItems();
-    if (items.isEmpty())
-        return nullptr;
-    return _nodes[items.first()->data(0, Qt::UserRole).toULongLong()];
+    _picker->setArmed(false);
+    _highlight->setTarget(nullptr);
+    emit closed();
 }
 
 void InspectorWindow::selectionChanged()
 {
-    removeHighlight();
-    QWidget* widget = selectedWidget();
+    QWidget* widget = _liveTree->selectedWidget();
+    _highlight->setTarget(widget);
     showDetails(widget);
-    if (widget)
-        _overlay = new InspectorOverlay(widget);
-    else if (!_tree->selectedItems().isEmpty())
+    if (!widget && !_tree->selectedItems().isEmpty())
         _status->setText(QStringLiteral("Ce widget n'existe plus : actualisez l'arbre."));
 }
 
-void InspectorWindow::removeHighlight()
+void InspectorWindow::treeUpdated()
 {
-    delete _overlay.data();
+    // New and relabelled rows are filtered before the view paints them.
+    _filter->apply();
+    QWidget* widget = _liveTree->selectedWidget();
+    _highlight->setTarget(widget);
+    showDetails(widget);
+}
+
+void InspectorWindow::picked(QWidget* widget)
+{
+    if (_liveTree->select(widget))
+        raise();
 }
 
 void InspectorWindow::showDetails(QWidget* widget)
@@ -335,38 +292,13 @@ void InspectorWindow::showDetails(QWidget* widget)
                                                            : widget->styleSheet());
 }
 
-void InspectorWindow::loadStyleSheet()
-{
-    if (!_root)
-        return;
-    // An edit still waiting for its delay is applied first, so reloading never drops it.
-    if (_applyTimer.isActive())
-        applyStyleSheet();
-    if (_styleSheet->toPlainText() == _root->styleSheet())
-        return;
-    const QSignalBlocker blocker(_styleSheet);
-    _styleSheet->setPlainText(_root->styleSheet());
-}
-
-void InspectorWindow::applyStyleSheet()
-{
-    _applyTimer.stop();
-    if (!_root)
-        return;
-    const QString text = _styleSheet->toPlainText();
-    if (text == _root->styleSheet())
-        return;
-    _root->setStyleSheet(text);
-    showDetails(selectedWidget());
-}
-
 void InspectorWindow::insertStyleRule()
 {
-    const QWidget* widget = selectedWidget();
+    const QWidget* widget = _liveTree->selectedWidget();
     if (!widget)
         return;
     const QString selector = styleSelector(widget);
-    insertRuleSkeleton(_styleSheet, selector);
+    insertRuleSkeleton(_styleEditor->textEdit(), selector);
     QGuiApplication::clipboard()->setText(selector);
     _status->setText(QStringLiteral("Sélecteur « %1 » copié dans le presse-papiers.").arg(selector));
 }
@@ -385,18 +317,14 @@ void InspectorWindow::chooseFile(const QString& caption, const QString& suggeste
     dialog->open();
 }
 
-void InspectorWindow::writeWithoutHighlight(const std::function<QString()>& write, const QString& failure)
+void InspectorWindow::write(const std::function<QString()>& write, const QString& failure)
 {
-    // What is written describes the inspected tree, which the highlight is no part of.
-    removeHighlight();
     try {
         _status->setText(write());
     } catch (const std::exception& error) {
         // An exception must not cross the event loop; the user reads the failure here instead.
         _status->setText(failure + QString::fromUtf8(error.what()));
     }
-    if (QWidget* widget = selectedWidget())
-        _overlay = new InspectorOverlay(widget);
 }
 
 } // namespace tarnwickview::detail

@@ -3,30 +3,30 @@
 // Private to tarnwickview: the inspector window that open_inspector shows.
 
 #include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
-#include <vector>
+#include <memory>
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace tarnwickview::detail {
 
-class InspectorOverlay;
+class InspectorHighlight;
 class LayoutPanel;
-class NodeLabeller;
+class LiveTree;
 class PropertyTable;
+class StyleSheetEditor;
 class TreeFilterField;
+class WidgetPicker;
 
-/// A top-level window over the widget tree of `root`: the tree as get_tree describes it, the
-/// details of the selected widget, highlighted in its window, and an editor of the root's style
-/// sheet. It is never a child of the tree it shows and deletes itself when closed, taking its
-/// highlight along.
+/// A top-level window over the widget tree of `root`: the tree as get_tree describes it, kept up
+/// to date as the widgets change, the details of the selected widget, highlighted over its window,
+/// a picker that selects a widget by a click in the inspected window, and an editor of the root's
+/// style sheet. It is never part of the tree it shows, does not keep the application running,
+/// and deletes itself when closed.
 class InspectorWindow : public QWidget
 {
     Q_OBJECT
@@ -41,29 +41,31 @@ public:
     /// while it is still in the tree, and reloads the root's title and style sheet.
     void refresh();
 
+signals:
+    /// The window was closed and is about to be deleted.
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildTree();
-    void addChildren(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& labeller);
-    QTreeWidgetItem* addItem(QTreeWidgetItem* parent, QWidget* widget, NodeLabeller& labeller);
-    QWidget* selectedWidget() const;
     void selectionChanged();
-    void removeHighlight();
+    void treeUpdated();
+    void picked(QWidget* widget);
     void showDetails(QWidget* widget);
-    void loadStyleSheet();
-    void applyStyleSheet();
     void chooseFile(const QString& caption, const QString& suggested, const QString& filter,
                     const QString& suffix, std::function<void(const QString&)> write);
-    void writeWithoutHighlight(const std::function<QString()>& write, const QString& failure);
+    void write(const std::function<QString()>& write, const QString& failure);
     void insertStyleRule();
 
     QPointer<QWidget> _root;
-    QPointer<InspectorOverlay> _overlay;
-    std::vector<QPointer<QWidget>> _nodes;
+    std::unique_ptr<InspectorHighlight> _highlight;
     QTreeWidget* _tree = nullptr;
     TreeFilterField* _filter = nullptr;
+    LiveTree* _liveTree = nullptr;
+    WidgetPicker* _picker = nullptr;
+    QPushButton* _pickButton = nullptr;
+    StyleSheetEditor* _styleEditor = nullptr;
     PropertyTable* _properties = nullptr;
     LayoutPanel* _layout = nullptr;
     QPushButton* _ruleButton = nullptr;
@@ -73,9 +75,7 @@ private:
     QLabel* _sizePolicy = nullptr;
     QLabel* _visibility = nullptr;
     QLabel* _ownStyleSheet = nullptr;
-    QPlainTextEdit* _styleSheet = nullptr;
     QLabel* _status = nullptr;
-    QTimer _applyTimer;
 };
 
 } // namespace tarnwickview::detail

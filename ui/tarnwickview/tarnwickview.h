@@ -56,12 +56,19 @@ TARNWICKVIEW_EXPORT void install_inspector(QWidget* root,
 
 /// Shows the inspector window of `root`, opening it or raising the one already open, and returns
 /// it. The window is a separate top-level window, never a child of `root`; it lists the tree that
-/// get_tree describes, refreshed on demand, shows the class, object name, geometry, size policy,
-/// visibility and style sheet of the selected widget, edits the style sheet of `root` live, and
-/// saves the tree or a style-sheet template to a file chosen in a dialog. While a widget is
-/// selected, a translucent highlight that takes no input lies over it as a child of its window;
-/// the inspector removes it before it refreshes or writes a file, when the selection changes and
-/// when it closes. Closing the window deletes it; destroying `root` destroys it too.
+/// get_tree describes and follows it as widgets are added, removed, renamed, shown or hidden and
+/// as their texts change (at most one update every 250 ms, keeping the selection and the collapsed
+/// rows; "Actualiser" rebuilds at once). It shows the class, object name, geometry, size policy,
+/// visibility and style sheet of the selected widget, edits the style sheet of `root` live
+/// (following the sheet the application sets while the editor holds no edit of its own), and
+/// saves the tree or a style-sheet template to a file chosen in a dialog. "Choisir", or
+/// Ctrl+Shift+C in the inspected window, selects the next widget clicked there; that click does
+/// not reach the application, and Escape gives up. The selected widget is outlined by a
+/// translucent frame that is a window of its own, so that nothing the application reads of its
+/// tree ever sees it; it takes no input and follows the widget. The inspector does not keep the
+/// application running: closing the application's last window still ends its event loop.
+/// Closing the window deletes it, and the next call opens a new one; destroying `root` destroys
+/// it too.
 /// @return The inspector window; Qt deletes it, so keep it in a QPointer to use it later.
 /// @throws std::invalid_argument for a null `root`.
 TARNWICKVIEW_EXPORT QWidget* open_inspector(QWidget* root);

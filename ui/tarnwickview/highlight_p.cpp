@@ -1,0 +1,112 @@
+#include "highlight_p.h"
+
+#include <QEvent>
+#include <QPainter>
+
+namespace tarnwickview::detail {
+
+InspectorHighlight::InspectorHighlight(const QColor& colour, const QString& name)
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+                           Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint)
+    , _colour(colour)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+InspectorHighlight::~InspectorHighlight()
+{
+    unwatch();
+}
+
+void InspectorHighlight::setTarget(QWidget* target)
+{
+    if (target == _target)
+        return;
+    unwatch();
+    disconnect(_targetGone);
+    _target = target;
+    if (target)
+        _targetGone = connect(target, &QObject::destroyed, this, &QWidget::hide);
+    watchAncestors();
+    follow();
+}
+
+void InspectorHighlight::watchAncestors()
+{
+    // A parent that moves takes the target along without telling it, and the window's own moves
+    // change where the target is on the screen, so the whole chain up to the window is watched.
+    for (QWidget* widget = _target; widget; widget = widget->parentWidget()) {
+        widget->installEventFilter(this);
+        _watched.append(widget);
+        if (widget->isWindow())
+            break;
+    }
+}
+
+void InspectorHighlight::unwatch()
+{
+    for (const QPointer<QWidget>& widget : std::as_const(_watched)) {
+        if (widget)
+            widget->removeEventFilter(this);
+    }
+    _watched.clear();
+}
+
+bool InspectorHighlight::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ParentChange:
+        unwatch();
+        watchAncestors();
+        follow();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::WindowStateChange:
+        follow();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void InspectorHighlight::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QColor fill = _colour;
+    fill.setAlpha(70);
+    painter.fillRect(rect(), fill);
+    painter.setPen(QPen(_colour, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(1, 1, -1, -1));
+}
+
+void InspectorHighlight::follow()
+{
+    if (!_target || !_target->isVisible()) {
+        hide();
+        return;
+    }
+    QWidget* window = _target->window();
+    QRect area(_target->mapTo(window, QPoint(0, 0)), _target->size());
+    for (QWidget* ancestor = _target->parentWidget(); ancestor && ancestor != window;
+         ancestor = ancestor->parentWidget())
+        area &= QRect(ancestor->mapTo(window, QPoint(0, 0)), ancestor->size());
+    area &= window->rect();
+    if (area.isEmpty()) {
+        hide();
+        return;
+    }
+    setGeometry(QRect(window->mapToGlobal(area.topLeft()), area.size()));
+    show();
+}
+
+} // namespace tarnwickview::detail

@@ -1,0 +1,46 @@
+#pragma once
+
+// Private to tarnwickview: the translucent frame laid over a widget of the inspected window.
+
+#include <QColor>
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+namespace tarnwickview::detail {
+
+/// A frameless top-level tool window laid over `target` on the screen. Being a window of its own,
+/// it is no part of the inspected tree: no child list, layout or tree text ever sees it. It takes
+/// no input, never activates, does not keep the application running, and follows the target when
+/// the target or one of its ancestors moves, is resized, shown, hidden or reparented; it covers
+/// only the part of the target that its ancestors leave visible.
+class InspectorHighlight : public QWidget
+{
+    Q_OBJECT
+
+public:
+    /// A highlight drawn in `colour` over nothing yet, named `name`; it is owned by whoever
+    /// made it.
+    InspectorHighlight(const QColor& colour, const QString& name);
+    ~InspectorHighlight() override;
+    Q_DISABLE_COPY_MOVE(InspectorHighlight)
+
+    /// Lays the highlight over `target` (null hides it) and follows it from then on.
+    void setTarget(QWidget* target);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void watchAncestors();
+    void unwatch();
+    void follow();
+
+    QColor _colour;
+    QPointer<QWidget> _target;
+    QMetaObject::Connection _targetGone;
+    QList<QPointer<QWidget>> _watched;
+};
+
+} // namespace tarnwickview::detail
