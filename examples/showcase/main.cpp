@@ -23,6 +23,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -114,24 +115,36 @@ void fail(const QString& message)
     QCoreApplication::exit(1);
 }
 
-// The inspector opened on the main window with the save button selected, the tree narrowed to
-// the push buttons and the button's properties shown, and the main window with its highlight,
-// side by side: the picture the guide shows.
+// The inspector opened on the main window with the e-mail field selected, the tree narrowed to
+// what mentions "courriel" and the field's properties shown, and the main window with the
+// highlight over the field, side by side: the picture the guide shows.
 QPixmap inspectorPicture(QWidget* window)
 {
     QWidget* inspector = tarnwickview::open_inspector(window);
+    inspector->resize(1120, window->height());
+    if (auto* splitter = inspector->findChild<QSplitter*>())
+        splitter->setSizes({470, 650});
     if (auto* tree = inspector->findChild<QTreeWidget*>(QStringLiteral("tree"))) {
-        const auto found = tree->findItems(QStringLiteral("QPushButton  'Enregistrer le contact'"),
+        const auto found = tree->findItems(QStringLiteral("QLineEdit  placeholder='camille.martin"),
                                            Qt::MatchStartsWith | Qt::MatchRecursive);
         if (!found.isEmpty())
             tree->setCurrentItem(found.first());
     }
     if (auto* filter = inspector->findChild<QLineEdit*>(QStringLiteral("tree_filter")))
-        filter->setText(QStringLiteral("QPushButton"));
+        filter->setText(QStringLiteral("courriel"));
     if (auto* pages = inspector->findChild<QTabWidget*>(QStringLiteral("details_pages")))
         pages->setCurrentIndex(1);
     QCoreApplication::processEvents();
-    const QPixmap left = window->grab();
+
+    QPixmap left = window->grab();
+    // The highlight is a window of its own, laid over the application's: drawn where it lies.
+    QPainter overLeft(&left);
+    const QPoint origin = window->mapToGlobal(QPoint(0, 0));
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("tarnwickview_highlight") && top->isVisible())
+            overLeft.drawPixmap(top->pos() - origin, top->grab());
+    }
+    overLeft.end();
     const QPixmap right = inspector->grab();
     const int gap = 24;
     QPixmap picture(left.width() + gap + right.width(), std::max(left.height(), right.height()));
