@@ -121,9 +121,8 @@ void fail(const QString& message)
 QPixmap inspectorPicture(QWidget* window)
 {
     QWidget* inspector = tarnwickview::open_inspector(window);
-    inspector->resize(1120, window->height());
     if (auto* splitter = inspector->findChild<QSplitter*>())
-        splitter->setSizes({470, 650});
+        splitter->setSizes({400, 560});
     if (auto* tree = inspector->findChild<QTreeWidget*>(QStringLiteral("tree"))) {
         const auto found = tree->findItems(QStringLiteral("QLineEdit  placeholder='camille.martin"),
                                            Qt::MatchStartsWith | Qt::MatchRecursive);
