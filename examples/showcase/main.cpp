@@ -134,16 +134,15 @@ QPixmap inspectorPicture(QWidget* window)
     if (auto* pages = inspector->findChild<QTabWidget*>(QStringLiteral("details_pages")))
         pages->setCurrentIndex(1);
     QCoreApplication::processEvents();
-
     QPixmap left = window->grab();
-    // The highlight is a window of its own, laid over the application's: drawn where it lies.
-    QPainter overLeft(&left);
-    const QPoint origin = window->mapToGlobal(QPoint(0, 0));
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == QLatin1String("tarnwickview_highlight") && top->isVisible())
-            overLeft.drawPixmap(top->pos() - origin, top->grab());
+    // The highlight is a window of its own, laid over the main window on the screen.
+    for (QWidget* highlight : QApplication::topLevelWidgets()) {
+        if (highlight->objectName() == QLatin1String("tarnwickview_highlight") && highlight->isVisible()) {
+            QPainter over(&left);
+            over.drawPixmap(highlight->geometry().topLeft() - window->mapToGlobal(QPoint(0, 0)),
+                            highlight->grab());
+        }
     }
-    overLeft.end();
     const QPixmap right = inspector->grab();
     const int gap = 24;
     QPixmap picture(left.width() + gap + right.width(), std::max(left.height(), right.height()));

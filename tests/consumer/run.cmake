@@ -3,7 +3,8 @@
 # package carries the licence.
 #
 # Expects: BUILD_DIR (the project's build tree), SOURCE_DIR (this folder), WORK_DIR (scratch),
-# VERSION (the project's version, which both packages must report).
+# VERSION (the project's version, which both packages must report), INJECT_TARGET (a program
+# that links neither library).
 
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
@@ -65,4 +66,22 @@ run_step("${CXX}" -std=c++20 -fPIC "${SOURCE_DIR}/pkgconfig.cpp" ${flags} -o "${
 run_step("${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen
          "LD_LIBRARY_PATH=${prefix}/lib:${prefix}/lib64:${prefix}/lib/x86_64-linux-gnu"
          "${WORK_DIR}/pkgconfig")
+
+# The installed preload module finds libtarnwickview beside itself, with no search path set: the
+# program it is loaded into links neither library.
+file(GLOB inject_module "${prefix}/lib*/libtarnwickview-inject.so"
+                        "${prefix}/lib/*/libtarnwickview-inject.so")
+if(NOT inject_module)
+    message(FATAL_ERROR "libtarnwickview-inject.so is not installed under ${prefix}")
+endif()
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen
+                        "LD_PRELOAD=${inject_module}" "TARNWICKVIEW_TREE=${WORK_DIR}/arbres.txt"
+                        "${INJECT_TARGET}"
+                RESULT_VARIABLE result ERROR_VARIABLE errors)
+file(READ "${WORK_DIR}/arbres.txt" trees LIMIT 8)
+if(NOT result EQUAL 0 OR NOT errors MATCHES "tarnwickview : inspecteur injecté actif"
+   OR NOT trees STREQUAL "QWidget\n")
+    message(FATAL_ERROR "the installed preload module did not take (${result}):\n${errors}")
+endif()
+
 message(STATUS "find_package and pkg-config consumers built and ran")

@@ -78,6 +78,7 @@ private slots:
     void changingSelectionLeavesOneHighlight();
     void highlightFollowsWidgetWhenWindowResizes();
     void highlightStaysInsideScrollViewport();
+    void highlightFollowsReparentedWidget();
     void clicksPassThroughHighlight();
     void detailsDescribeSelectedWidget();
 
@@ -396,6 +397,25 @@ void TestInspectorWindow::highlightStaysInsideScrollViewport()
     inspected.scroll->ensureWidgetVisible(inspected.lastLine);
     QTRY_VERIFY(overlay->isVisible());
     QCOMPARE(overlay->geometry(), screenArea(inspected.lastLine) & viewport);
+}
+
+void TestInspectorWindow::highlightFollowsReparentedWidget()
+{
+    InspectedWindow inspected;
+    inspected.show();
+    QWidget* inspector = tarnwickview::open_inspector(inspected.get());
+    selectNode(inspector, QStringLiteral("QTableWidget  3×2"));
+    QWidget* page = inspected.tabs->widget(0);
+
+    inspected.table->setParent(page);
+    inspected.table->setGeometry(10, 10, 2000, 40);
+    inspected.table->show();
+    QWidget* overlay = anyHighlight();
+    QTRY_COMPARE(overlay->geometry(), screenArea(inspected.table) & screenArea(page));
+    QVERIFY(overlay->isVisible());
+
+    inspected.tabs->setCurrentIndex(1);
+    QTRY_VERIFY(!overlay->isVisible());
 }
 
 void TestInspectorWindow::clicksPassThroughHighlight()

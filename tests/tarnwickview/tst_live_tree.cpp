@@ -61,6 +61,10 @@ void TestLiveTree::treeFollowsWidgets_data()
     QTest::newRow("tab title changed")
         << Change([](InspectedWindow& w) { w.tabs->setTabText(1, QStringLiteral("Expert")); })
         << QStringLiteral("QTabWidget  ['Général', 'Expert']  [#onglets]");
+    QTest::newRow("text on a page out of view") << Change([](InspectedWindow& w) {
+        w.tabs->setCurrentIndex(1);
+        w.get()->findChild<QCheckBox*>()->setText(QStringLiteral("Inactif"));
+    }) << QStringLiteral("QCheckBox  'Inactif'");
     QTest::newRow("widget hidden") << Change([](InspectedWindow& w) { w.ok->hide(); })
                                    << QStringLiteral("QPushButton  'Valider'  [#valider]");
     QTest::newRow("widget moved to another parent")

@@ -18,6 +18,7 @@
 #include <system_error>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(std::errc)
 
@@ -103,6 +104,8 @@ private slots:
     void failedWriteKeepsPreviousFile();
     void unwritableFileIsNotReplaced();
     void readOnlyDirectoryStillAllowsRewritingItsFile();
+    void replacedFileKeepsWhatAPlainWriteKeeps_data();
+    void replacedFileKeepsWhatAPlainWriteKeeps();
 };
 
 void TestTree::layoutWidgetsComeFirstThenOtherChildren()
@@ -433,6 +436,61 @@ void TestTree::readOnlyDirectoryStillAllowsRewritingItsFile()
     ::chmod("lecture", 0755);
     QCOMPARE(readFile(QStringLiteral("lecture/arbre.txt")), QByteArray("QLabel  'x'"));
     QCOMPARE(out.bytes(), QStringLiteral("Arborescence sauvegardée → lecture/arbre.txt\n").toUtf8());
+}
+
+void TestTree::replacedFileKeepsWhatAPlainWriteKeeps_data()
+{
+    QTest::addColumn<bool>("qss");
+    QTest::addColumn<QString>("file");
+    for (const bool qss : {false, true}) {
+        const char* writer = qss ? "generate_qss" : "save_tree";
+        QTest::addRow("%s, second hard link", writer) << qss << "hard link";
+        QTest::addRow("%s, owner and group", writer) << qss << "owner";
+        QTest::addRow("%s, link to nothing yet", writer) << qss << "dangling link";
+    }
+}
+
+void TestTree::replacedFileKeepsWhatAPlainWriteKeeps()
+{
+    QFETCH(bool, qss);
+    QFETCH(QString, file);
+    QLabel label(QStringLiteral("x"));
+    ScratchDirectory dir;
+    const QString path = QStringLiteral("sortie.txt");
+    if (file == "hard link") {
+        writeFile(path, "ancien");
+        QCOMPARE(::link("sortie.txt", "autre-nom.txt"), 0);
+    } else if (file == "owner") {
+        if (!runningAsRoot())
+            QSKIP("only a privileged process may keep another user's file as it is");
+        writeFile(path, "ancien");
+        QCOMPARE(::chown("sortie.txt", 4321, 8765), 0);
+    } else {
+        QVERIFY(QFile::link(QStringLiteral("cible.txt"), path));
+    }
+    StdoutCapture out;
+    if (qss)
+        tarnwickview::generate_qss(&label, path);
+    else
+        tarnwickview::save_tree(&label, path);
+    const QByteArray written = readFile(path);
+    QVERIFY(written.startsWith(qss ? "/*" : "QLabel  'x'"));
+
+    struct stat st = {};
+    if (file == "hard link") {
+        QCOMPARE(readFile(QStringLiteral("autre-nom.txt")), written);
+        QCOMPARE(::stat("sortie.txt", &st), 0);
+        QCOMPARE(st.st_nlink, nlink_t(2));
+    } else if (file == "owner") {
+        QCOMPARE(::stat("sortie.txt", &st), 0);
+        QCOMPARE(st.st_uid, uid_t(4321));
+        QCOMPARE(st.st_gid, gid_t(8765));
+    } else {
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(readFile(QStringLiteral("cible.txt")), written);
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+             file == "owner" ? 1 : 2);
 }
 
 QTEST_MAIN(TestTree)

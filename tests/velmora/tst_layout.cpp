@@ -176,8 +176,8 @@ void TestLayout::extremeStretchesGapsAndSpacingsAreHandedOn_data()
     }) << QStringList{"QLabel:0", "QLabel:0"};
     QTest::newRow("tables with negative rows") << Action([](UIWrapper& ui) {
         Section& column = ui.add_column();
-        column.add_table({"A"}, {.rows = -1, .stretch = INT_MIN});
-        column.add_table({}, {.rows = INT_MIN});
+        (void)column.add_table({"A"}, {.rows = -1, .stretch = INT_MIN});
+        (void)column.add_table({}, {.rows = INT_MIN});
     }) << QStringList{"QTableWidget:-2147483648", "QTableWidget:0"};
 }
 

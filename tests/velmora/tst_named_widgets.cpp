@@ -127,7 +127,7 @@ void TestNamedWidgets::namesAreKeptWhole()
         .add_dropdown({"x"}, {.name = name})
         .add_checkbox("c", {.name = name})
         .add_button("b", [] {}, {.name = name});
-    ui.add_tabs({"t"}, {.name = name});
+    (void)ui.add_tabs({"t"}, {.name = name});
     Section& bar = ui.sidebar("down");
     bar.add_label("s", {.name = name});
 

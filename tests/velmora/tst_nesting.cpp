@@ -159,7 +159,7 @@ void TestNesting::namesGoOnContainersWithoutRegistration()
     Section parent(host.layout);
     parent.add_row({.name = "barre"});
     parent.add_column();
-    parent.add_tabs({"A"}, {.name = "onglets"});
+    (void)parent.add_tabs({"A"}, {.name = "onglets"});
 
     QCOMPARE(widgetAt<QFrame>(parent, 0)->objectName(), QStringLiteral("barre"));
     QCOMPARE(widgetAt<QFrame>(parent, 1)->objectName(), QString());

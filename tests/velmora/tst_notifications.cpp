@@ -4,12 +4,16 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <climits>
@@ -80,6 +84,10 @@ private slots:
     void extremeDurationsStillEndOrLast_data();
     void extremeDurationsStillEndOrLast();
     void wrapperDestroyedWithBannersPending();
+    void bannerMadeBeforeTheFirstShowIsPlacedWhenShown_data();
+    void bannerMadeBeforeTheFirstShowIsPlacedWhenShown();
+    void bannerLetsTheMouseThrough_data();
+    void bannerLetsTheMouseThrough();
 };
 
 void TestNotifications::kindSelectsTheColours_data()
@@ -308,6 +316,90 @@ void TestNotifications::wrapperDestroyedWithBannersPending()
     QCOMPARE(QAbstractEventDispatcher::instance()->children().size(), dispatcherChildren);
     // Past the short banners' durations: a timer left behind must not fire into a deleted banner.
     QTest::qWait(100);
+}
+
+void TestNotifications::bannerMadeBeforeTheFirstShowIsPlacedWhenShown_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("bottom");
+    QTest::newRow("800 x 600") << 800 << 600 << 250 << 580;
+    QTest::newRow("320 x 200") << 320 << 200 << 10 << 180;
+    QTest::newRow("1000 x 700") << 1000 << 700 << 350 << 680;
+}
+
+void TestNotifications::bannerMadeBeforeTheFirstShowIsPlacedWhenShown()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, x);
+    QFETCH(int, bottom);
+    UIWrapper ui({.title = "Avant", .width = width, .height = height});
+    ui.notify(QStringLiteral("OK"), {.duration = 60000});
+    const QPointer<QLabel> early = onlyBanner(ui);
+    QVERIFY(early);
+    ui.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+    QCOMPARE(ui.window->centralWidget()->size(), QSize(width, height));
+    QVERIFY(early->isVisible());
+    const QRect geometry(x, bottom - early->height(), 300, early->height());
+    QCOMPARE(early->geometry(), geometry);
+
+    // Made on the shown window, it lands in the same place, and neither follows a resize.
+    ui.notify(QStringLiteral("OK"), {.duration = 60000});
+    QLabel* late = bannersOf(ui).constLast();
+    QCOMPARE(late->geometry(), geometry);
+    ui.window->resize(width + 100, height + 100);
+    QTRY_COMPARE(ui.window->centralWidget()->size(), QSize(width + 100, height + 100));
+    QCOMPARE(early->geometry(), geometry);
+    QCOMPARE(late->geometry(), geometry);
+}
+
+void TestNotifications::bannerLetsTheMouseThrough_data()
+{
+    QTest::addColumn<QString>("gesture");
+    QTest::newRow("click") << "click";
+    QTest::newRow("press") << "press";
+    QTest::newRow("wheel") << "wheel";
+}
+
+void TestNotifications::bannerLetsTheMouseThrough()
+{
+    QFETCH(QString, gesture);
+    UIWrapper ui({.title = "Réglages", .width = 400, .height = 300});
+    int cancels = 0;
+    QStringList chosen;
+    ui.add_spacer()
+        .add_dropdown({"un", "deux", "trois"}, {.callback = [&](const QString& text) { chosen << text; }})
+        .add_button("Annuler", [&] { ++cancels; });
+    ui.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+    auto* button = ui.window->findChild<QPushButton*>();
+    auto* combo = ui.window->findChild<QComboBox*>();
+    ui.notify(QStringLiteral("Réglages appliqués"), {.duration = 60000});
+    QLabel* banner = onlyBanner(ui);
+    QWidget* target = gesture == "wheel" ? static_cast<QWidget*>(combo) : button;
+    const QPoint centre = target->mapTo(ui.window, target->rect().center());
+    QVERIFY(banner->geometry().contains(banner->parentWidget()->mapFrom(ui.window, centre)));
+
+    QWindow* window = ui.window->windowHandle();
+    if (gesture == "click") {
+        QTest::mouseClick(window, Qt::LeftButton, {}, centre);
+        QCOMPARE(cancels, 1);
+    } else if (gesture == "press") {
+        QSignalSpy pressed(button, &QPushButton::pressed);
+        QTest::mousePress(window, Qt::LeftButton, {}, centre);
+        QCOMPARE(pressed.count(), 1);
+        QVERIFY(button->isDown());
+        QTest::mouseRelease(window, Qt::LeftButton, {}, centre);
+        QCOMPARE(cancels, 1);
+    } else {
+        QWheelEvent wheel(centre, ui.window->mapToGlobal(centre), {}, QPoint(0, -120), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window, &wheel);
+        QCOMPARE(chosen, QStringList({"deux"}));
+    }
 }
 
 QTEST_MAIN(TestNotifications)

@@ -42,6 +42,8 @@ private slots:
     void failedReloadKeepsTheLastGoodSheet();
     void missingFileThrowsAndChangesNothing();
     void secondCallWatchesTheNewFileOnly();
+    void loadStyleEndsTheWatch_data();
+    void loadStyleEndsTheWatch();
 
     // Careless and hostile input.
     void unusableStylePathFailsAndChangesNothing_data();
@@ -141,6 +143,42 @@ void TestStyleWatch::unusableStylePathFailsAndChangesNothing()
     QFETCH(int, error);
     QFETCH(bool, watch);
     fixture::checkUnusableStylePathFailsAndChangesNothing(path, error, watch);
+}
+
+void TestStyleWatch::loadStyleEndsTheWatch_data()
+{
+    QTest::addColumn<bool>("loadFails");
+    QTest::newRow("loaded") << false;
+    QTest::newRow("load failed") << true;
+}
+
+void TestStyleWatch::loadStyleEndsTheWatch()
+{
+    QFETCH(bool, loadFails);
+    UIWrapper ui;
+    UIWrapper witness;
+    ui.watch_style(_path);
+    witness.watch_style(_path);
+    const QString other = _dir.filePath("other.qss");
+    writeFile(other, "QPushButton { color: gray; }");
+    if (loadFails) {
+        // Nothing changes when the file cannot be read: the watch goes on.
+        QVERIFY_THROWS_EXCEPTION(std::filesystem::filesystem_error,
+                                 ui.load_style(_dir.filePath("absent.qss")));
+    } else {
+        ui.load_style(other);
+    }
+
+    writeFile(_path, "QLabel { color: purple; }");
+    QTRY_COMPARE(witness.window->styleSheet(), QStringLiteral("QLabel { color: purple; }"));
+    QTest::qWait(100);
+    QCOMPARE(ui.window->styleSheet(), loadFails ? QStringLiteral("QLabel { color: purple; }")
+                                                : QStringLiteral("QPushButton { color: gray; }"));
+
+    // A later watch_style watches again.
+    ui.watch_style(_path);
+    writeFile(_path, "QLabel { color: maroon; }");
+    QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: maroon; }"));
 }
 
 QTEST_MAIN(TestStyleWatch)

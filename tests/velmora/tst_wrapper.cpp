@@ -47,6 +47,7 @@ private slots:
     void libraryErrorsReachTheCallerUnchanged();
     void destroyingAWindowCallsNoCallback();
     void repeatedWrappersDoNotGrowTheHeap();
+    void everyConstructorFormMeansTheObviousThing();
 };
 
 void TestWrapper::defaultWindowHasSkeleton()
@@ -175,6 +176,30 @@ void TestWrapper::repeatedWrappersDoNotGrowTheHeap()
     qInfo("heap in use after 20 windows: %zu bytes, after 200: %zu bytes", afterWarmUp, atEnd);
     QVERIFY2(growth < 96 * 1024, qPrintable(QStringLiteral("grew by %1 bytes").arg(growth)));
 #endif
+}
+
+void TestWrapper::everyConstructorFormMeansTheObviousThing()
+{
+    // Braced forms take WindowOptions; the others the positional constructor.
+    const QString title = QStringLiteral("Variable");
+    UIWrapper empty({});
+    UIWrapper braced({"Titre"});
+    UIWrapper designated({.title = "Titre", .width = 640});
+    UIWrapper positional("Titre");
+    UIWrapper sized("Titre", 640, 480);
+    UIWrapper fromQString(title, 500);
+    const auto described = [](const UIWrapper& ui) {
+        return QStringLiteral("%1 %2x%3")
+            .arg(ui.window->windowTitle())
+            .arg(ui.window->width())
+            .arg(ui.window->height());
+    };
+    QCOMPARE(described(empty), " 800x600");
+    QCOMPARE(described(braced), "Titre 800x600");
+    QCOMPARE(described(designated), "Titre 640x600");
+    QCOMPARE(described(positional), "Titre 800x600");
+    QCOMPARE(described(sized), "Titre 640x480");
+    QCOMPARE(described(fromQString), "Variable 500x600");
 }
 
 QTEST_MAIN(TestWrapper)

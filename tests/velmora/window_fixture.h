@@ -105,7 +105,7 @@ inline void furnish(velmora::UIWrapper& ui)
     ui.add_label("titre", {.name = "titre"});
     velmora::Section& row =
         ui.add_row({.stretches = {2, 3}, .align = "top", .cross_align = "center", .name = "ligne"});
-    row.add_input({.name = "champ"}).end().add_table({"A", "B"}, {.rows = 1});
+    (void)row.add_input({.name = "champ"}).end().add_table({"A", "B"}, {.rows = 1});
     ui.add_tabs({"Un", "Deux"}).at("Deux").add_checkbox("case", {.name = "case"});
 }
 

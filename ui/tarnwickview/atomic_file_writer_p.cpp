@@ -150,8 +150,15 @@ void writeUtf8File(const QString& path, const QString& text)
         fail(path, errno);
     if (exists && S_ISDIR(existing.st_mode))
         fail(path, EISDIR);
-    // Devices and pipes cannot be replaced by renaming; they are written through.
-    if (exists && !S_ISREG(existing.st_mode)) {
+    // Devices and pipes cannot be replaced by renaming; they are written through. So is a file
+    // with other hard links, which would otherwise keep the old text under their names.
+    if (exists && (!S_ISREG(existing.st_mode) || existing.st_nlink > 1)) {
+        writeInPlace(path, target, bytes);
+        return;
+    }
+    // A symbolic link to nothing yet: opening it creates the file it names, and it stays a link.
+    struct stat link = {};
+    if (!exists && ::lstat(target.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
         writeInPlace(path, target, bytes);
         return;
     }
@@ -178,8 +185,20 @@ void writeUtf8File(const QString& path, const QString& text)
     }
     if (const int error = writeAll(fd.get(), bytes))
         fail(path, error);
-    if (exists && ::fchmod(fd.get(), existing.st_mode & 07777) != 0)
-        fail(path, errno);
+    if (exists) {
+        // The owner and group go first: changing them may clear the set-user-ID and set-group-ID
+        // bits that fchmod then restores. Only a privileged process may give a file away, and
+        // others keep what they are allowed to; that is what rewriting in place would have kept.
+        struct stat written = {};
+        if (::fstat(fd.get(), &written) != 0)
+            fail(path, errno);
+        if ((written.st_uid != existing.st_uid || written.st_gid != existing.st_gid) &&
+            ::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0 &&
+            ::fchown(fd.get(), uid_t(-1), existing.st_gid) != 0 && errno != EPERM)
+            fail(path, errno);
+        if (::fchmod(fd.get(), existing.st_mode & 07777) != 0)
+            fail(path, errno);
+    }
     if (::fsync(fd.get()) != 0)
         fail(path, errno);
     if (const int error = fd.close())

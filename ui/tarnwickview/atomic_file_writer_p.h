@@ -8,8 +8,12 @@ namespace tarnwickview::detail {
 
 /// Writes `text` as UTF-8 (no byte-order mark) to the file at `path`, creating or replacing it.
 /// The text goes to a temporary file beside the target, which replaces the target only once it
-/// is complete, so a failed write leaves the previous file intact; where the directory allows no
-/// new file but the existing file is writable, the file is rewritten in place instead.
+/// is complete, so a failed write leaves the previous file intact; the replacement keeps the
+/// file's mode, and its owner and group as far as the process may set them. The file is rewritten
+/// in place instead (open, truncate, write, without that guarantee) where renaming would change
+/// what the file is: a device or pipe, a file with other hard links (all its names show the new
+/// text), a symbolic link to nothing yet (the file it names is created, the link stays), and a
+/// writable file in a directory that allows no new file.
 /// Throws std::filesystem::filesystem_error with the operating system's error code and `path`.
 void writeUtf8File(const QString& path, const QString& text);
 

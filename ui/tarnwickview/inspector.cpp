@@ -17,11 +17,12 @@ namespace {
 // would fire.
 constexpr const char* SHORTCUT_MARK = "tarnwickview_inspector";
 
-// One inspector per inspected root. An entry leaves when its window is destroyed, which happens
-// at the latest when the root is.
-QHash<const QWidget*, QPointer<detail::InspectorWindow>>& openInspectors()
+// One inspector per inspected root. An entry leaves when its window is closed or destroyed, which
+// happens at the latest when the root is. The windows are kept as plain widgets: an entry is
+// still looked at while its window's destructor runs, when it is no longer an InspectorWindow.
+QHash<const QWidget*, QPointer<QWidget>>& openInspectors()
 {
-    static QHash<const QWidget*, QPointer<detail::InspectorWindow>> inspectors;
+    static QHash<const QWidget*, QPointer<QWidget>> inspectors;
     return inspectors;
 }
 
@@ -46,7 +47,7 @@ QWidget* open_inspector(QWidget* root)
 {
     detail::requireRoot(root);
 
-    QPointer<detail::InspectorWindow>& inspector = openInspectors()[root];
+    QPointer<QWidget>& inspector = openInspectors()[root];
     if (!inspector) {
         auto* window = new detail::InspectorWindow(root);
         inspector = window;

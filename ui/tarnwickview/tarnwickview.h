@@ -25,8 +25,11 @@ TARNWICKVIEW_EXPORT void print_tree(QWidget* root);
 
 /// Saves get_tree(root) to the file at `path` as UTF-8 (no byte-order mark, no final line end),
 /// then prints "Arborescence sauvegardée → " + path. The file is replaced only once the new text
-/// is complete, so a failed write leaves the previous file as it was. The directory of `path` is
-/// not created.
+/// is complete, so a failed write leaves the previous file as it was; the file keeps its mode,
+/// and its owner and group where the process may keep them. A file with a second hard link is
+/// rewritten in place instead, so that every name shows the new text: a failed write may then
+/// leave it truncated. A symbolic link leads to the file it names, which is created when missing;
+/// the link stays. The directory of `path` is not created.
 /// @throws std::invalid_argument when `root` is null.
 /// @throws std::filesystem::filesystem_error when the file cannot be written.
 TARNWICKVIEW_EXPORT void save_tree(QWidget* root, const QString& path = QStringLiteral("ui_tree.txt"));
@@ -38,8 +41,8 @@ TARNWICKVIEW_EXPORT void save_tree(QWidget* root, const QString& path = QStringL
 /// Writes a commented style-sheet template for the tree under `root`: one block per widget class
 /// met, then one block per named widget. Creates the directory part of `path` with its missing
 /// parents (a bare file name is written in the current directory), writes the template as UTF-8,
-/// replacing a previous file only once the new text is complete, then prints
-/// "Template QSS généré → " + path.
+/// replacing a previous file only once the new text is complete (with the exceptions and
+/// guarantees that save_tree() states), then prints "Template QSS généré → " + path.
 /// @throws std::invalid_argument when `root` is null.
 /// @throws std::filesystem::filesystem_error when the directory or the file cannot be written.
 TARNWICKVIEW_EXPORT void generate_qss(QWidget* root, const QString& path = QStringLiteral("style/style.qss"));

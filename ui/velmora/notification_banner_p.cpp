@@ -43,14 +43,15 @@ NotificationBanner::NotificationBanner(QWidget* parent, const QString& text, con
                                        int duration)
     : QLabel(text, parent)
 {
+    // It usually lies over the dialog's own buttons, which must stay usable while it is up.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     setStyleSheet(notificationStyle(kind));
     setAlignment(Qt::AlignCenter);
     adjustSize();
-    const int parentWidth = parent->width();
-    const int parentHeight = parent->height();
-    const int w = std::max(width() + 40, 300);
-    setFixedWidth(w);
-    move(floorHalf(parentWidth - w), parentHeight - height() - 20);
+    setFixedWidth(std::max(width() + 40, 300));
+    // A parent never shown yet still has Qt's default size, not the one its layout will give it.
+    if (parent->isVisible())
+        place();
     show();
     raise();
     // The timer is the banner's child: a banner destroyed early, with its window, takes its timer
@@ -60,6 +61,21 @@ NotificationBanner::NotificationBanner(QWidget* parent, const QString& text, con
     timer->setSingleShot(true);
     connect(timer, &QTimer::timeout, this, &QObject::deleteLater);
     timer->start(std::max(duration, 0));
+}
+
+void NotificationBanner::showEvent(QShowEvent* event)
+{
+    // Shown with its parent: the parent's geometry has been laid out by now.
+    if (!_placed)
+        place();
+    QLabel::showEvent(event);
+}
+
+void NotificationBanner::place()
+{
+    _placed = true;
+    const QWidget* parent = parentWidget();
+    move(floorHalf(parent->width() - width()), parent->height() - height() - 20);
 }
 
 } // namespace velmora::detail

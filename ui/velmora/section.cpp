@@ -2,6 +2,7 @@
 
 #include "alignment_p.h"
 #include "callback_guard_p.h"
+#include "section_pool_p.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -16,28 +17,68 @@
 #include <QTableWidget>
 
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace velmora {
+namespace {
+
+[[noreturn]] void throwGone(const char* operation)
+{
+    throw std::logic_error(std::string("Section::") + operation +
+                           ": this section no longer exists (a clear() of its parent discarded it, "
+                           "or Qt deleted its layout)");
+}
+
+} // namespace
 
 Section::Section(QBoxLayout* layout, const SectionOptions& options)
-    : _layout(layout)
-    , _parent(options.parent)
-    , _stretches(options.stretches)
-    , _align(options.align)
+    : _parent(nullptr)
 {
     if (!layout)
         throw std::invalid_argument("Section: layout must not be null");
-    if (detail::mainAxis(_align).before)
-        _layout->addStretch(1);
-    if (options.cross_flag)
-        _layout->setAlignment(*options.cross_flag);
+    reset(layout, options);
 }
 
 Section::~Section() = default;
 
+void Section::reset(QBoxLayout* layout, const SectionOptions& options)
+{
+    _layout = layout;
+    _parent = options.parent;
+    _stretches = options.stretches;
+    _stretch_idx = 0;
+    _align = options.align;
+    _sealed = false;
+    if (detail::mainAxis(_align).before)
+        layout->addStretch(1);
+    if (options.cross_flag)
+        layout->setAlignment(*options.cross_flag);
+}
+
+void Section::discard() noexcept
+{
+    ++_generation;
+    _layout = nullptr;
+    _parent = nullptr;
+    _stretches = QList<int>();
+    _stretch_idx = 0;
+    _align = QString();
+    _sealed = false;
+    // Swapped out first, so that the children go back to the pool from an already empty shell.
+    decltype(_sub_sections)().swap(_sub_sections);
+    decltype(_named_widgets)().swap(_named_widgets);
+}
+
+void Section::requireAlive(const char* operation) const
+{
+    if (!_layout) [[unlikely]]
+        throwGone(operation);
+}
+
 TabSections Section::add_tabs(const QStringList& tabs, const TabsOptions& options)
 {
+    requireAlive("add_tabs");
     auto* tabsWidget = new QTabWidget;
     if (!options.name.isEmpty())
         tabsWidget->setObjectName(options.name);
@@ -49,14 +90,15 @@ TabSections Section::add_tabs(const QStringList& tabs, const TabsOptions& option
         auto* container = new QWidget;
         auto* layout = new QVBoxLayout(container);
         tabsWidget->addTab(container, title);
-        pages.emplace_back(title, &_adopt(std::make_unique<Section>(layout, SectionOptions{this})));
+        pages.emplace_back(title, &_adopt(detail::SectionPool::make(layout, SectionOptions{this})));
     }
     return TabSections(pages);
 }
 
 void Section::_seal()
 {
-    if (_sealed)
+    // A section whose layout Qt deleted has nothing left to seal.
+    if (_sealed || !_layout)
         return;
     _sealed = true;
     if (detail::mainAxis(_align).after)
@@ -85,12 +127,14 @@ QWidget* Section::_register(const QString& name, QWidget* widget)
 
 QWidget* Section::get(const QString& name) const
 {
+    requireAlive("get");
     const auto it = _named_widgets.find(name);
     return it == _named_widgets.end() ? nullptr : it->second.data();
 }
 
 Section& Section::clear()
 {
+    requireAlive("clear");
     while (QLayoutItem* item = _layout->takeAt(0)) {
         if (QWidget* widget = item->widget())
             widget->deleteLater();
@@ -105,6 +149,7 @@ Section& Section::clear()
 
 Section& Section::add_label(const QString& text, const LabelOptions& options)
 {
+    requireAlive("add_label");
     auto* label = new QLabel(text);
     _register(options.name, label);
     _add(label, options.stretch);
@@ -113,6 +158,7 @@ Section& Section::add_label(const QString& text, const LabelOptions& options)
 
 Section& Section::add_button(const QString& text, Callback callback, const ButtonOptions& options)
 {
+    requireAlive("add_button");
     if (!callback)
         throw std::invalid_argument("add_button: callback must not be empty");
     auto* button = new QPushButton(text);
@@ -127,6 +173,7 @@ Section& Section::add_button(const QString& text, Callback callback, const Butto
 
 Section& Section::add_input(const InputOptions& options)
 {
+    requireAlive("add_input");
     auto* input = new QLineEdit;
     _register(options.name, input);
     input->setPlaceholderText(options.placeholder);
@@ -142,6 +189,7 @@ Section& Section::add_input(const InputOptions& options)
 
 Section& Section::add_dropdown(const QStringList& options, const DropdownOptions& dropdown_options)
 {
+    requireAlive("add_dropdown");
     auto* combo = new QComboBox;
     _register(dropdown_options.name, combo);
     combo->addItems(options);
@@ -157,6 +205,7 @@ Section& Section::add_dropdown(const QStringList& options, const DropdownOptions
 
 Section& Section::add_checkbox(const QString& text, const CheckboxOptions& options)
 {
+    requireAlive("add_checkbox");
     auto* box = new QCheckBox(text);
     _register(options.name, box);
     box->setChecked(options.checked);
@@ -171,6 +220,7 @@ Section& Section::add_checkbox(const QString& text, const CheckboxOptions& optio
 
 Section& Section::add_separator(std::optional<int> stretch)
 {
+    requireAlive("add_separator");
     auto* line = new QFrame;
     line->setFrameShape(qobject_cast<QVBoxLayout*>(_layout) ? QFrame::HLine : QFrame::VLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -180,30 +230,35 @@ Section& Section::add_separator(std::optional<int> stretch)
 
 Section& Section::add_spacer(int stretch)
 {
+    requireAlive("add_spacer");
     _layout->addStretch(stretch);
     return *this;
 }
 
 Section& Section::add_spacing(int px)
 {
+    requireAlive("add_spacing");
     _layout->addSpacing(px);
     return *this;
 }
 
 Section& Section::set_spacing(int px)
 {
+    requireAlive("set_spacing");
     _layout->setSpacing(px);
     return *this;
 }
 
 Section& Section::set_margins(const Margins& margins)
 {
+    requireAlive("set_margins");
     _layout->setContentsMargins(margins.left, margins.top, margins.right, margins.bottom);
     return *this;
 }
 
 Section& Section::set_style(const QString& css)
 {
+    requireAlive("set_style");
     if (QWidget* widget = _layout->parentWidget())
         widget->setStyleSheet(css);
     return *this;
@@ -211,6 +266,7 @@ Section& Section::set_style(const QString& css)
 
 Section& Section::add_row(const BoxOptions& options)
 {
+    requireAlive("add_row");
     const auto crossFlag =
         options.cross_align.isEmpty() ? std::nullopt : detail::crossFlagHorizontal(options.cross_align);
     return _make_sub(true, options.stretches, options.stretch, options.align, crossFlag, options.name);
@@ -218,6 +274,7 @@ Section& Section::add_row(const BoxOptions& options)
 
 Section& Section::add_column(const BoxOptions& options)
 {
+    requireAlive("add_column");
     const auto crossFlag =
         options.cross_align.isEmpty() ? std::nullopt : detail::crossFlagVertical(options.cross_align);
     return _make_sub(false, options.stretches, options.stretch, options.align, crossFlag, options.name);
@@ -233,11 +290,12 @@ Section& Section::_make_sub(bool horizontal, const QList<int>& stretches, std::o
     QBoxLayout* layout = horizontal ? static_cast<QBoxLayout*>(new QHBoxLayout(container))
                                     : static_cast<QBoxLayout*>(new QVBoxLayout(container));
     _add(container, stretch);
-    return _adopt(std::make_unique<Section>(layout, SectionOptions{this, stretches, align, cross_flag}));
+    return _adopt(detail::SectionPool::make(layout, SectionOptions{this, stretches, align, cross_flag}));
 }
 
 Section& Section::add_scroll(const ScrollOptions& options)
 {
+    requireAlive("add_scroll");
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(options.horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
@@ -245,11 +303,12 @@ Section& Section::add_scroll(const ScrollOptions& options)
     auto* innerLayout = new QVBoxLayout(inner);
     scroll->setWidget(inner);
     _add(scroll, options.stretch);
-    return _adopt(std::make_unique<Section>(innerLayout, SectionOptions{this}));
+    return _adopt(detail::SectionPool::make(innerLayout, SectionOptions{this}));
 }
 
 QTableWidget* Section::add_table(const QStringList& columns, const TableOptions& options)
 {
+    requireAlive("add_table");
     auto* table = new QTableWidget;
     table->setColumnCount(int(columns.size()));
     table->setHorizontalHeaderLabels(columns);
@@ -261,6 +320,7 @@ QTableWidget* Section::add_table(const QStringList& columns, const TableOptions&
 
 Section& Section::add_table_row(QTableWidget* table, const QVariantList& values)
 {
+    requireAlive("add_table_row");
     if (!table)
         throw std::invalid_argument("add_table_row: table must not be null");
     // In a sorted table, placing the cell of the sort column moves its row to the sorted place at
@@ -285,10 +345,11 @@ Section& Section::add_table_row(QTableWidget* table, const QVariantList& values)
 
 Section& Section::end()
 {
+    requireAlive("end");
     return _parent ? *_parent : *this;
 }
 
-Section& Section::_adopt(std::unique_ptr<Section> child)
+Section& Section::_adopt(detail::SectionHandle child)
 {
     _sub_sections.push_back(std::move(child));
     return *_sub_sections.back();

@@ -10,6 +10,7 @@
 #include <QVariantList>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -22,7 +23,14 @@ namespace velmora {
 
 namespace detail {
 struct SectionAccess;
-}
+class SectionPool;
+/// Hands a child section back to the library when its parent discards it; see Section::clear().
+struct SectionRelease
+{
+    /// Turns `section` into an empty shell that refuses every operation.
+    void operator()(Section* section) const noexcept;
+};
+} // namespace detail
 
 /**
  * One box layout of a window and the operations that fill it.
@@ -32,6 +40,12 @@ struct SectionAccess;
  * layout. Widgets given a name are registered here and fetched with get(). Sections nest:
  * add_row(), add_column(), add_scroll() and add_tabs() return child sections, and end()
  * returns to the parent. A section owns its child sections; widgets belong to Qt's parent tree.
+ *
+ * A section can outlive its use: clear() discards the child sections, and Qt deletes a section's
+ * layout with the widget that holds it (a window closed with Qt::WA_DeleteOnClose, a row's frame
+ * deleted by the application). Every operation on such a section, get() and end() included,
+ * throws std::logic_error naming the operation, and creates nothing.
+ * Une section vidée par son parent ou dont le layout a été détruit refuse toute opération.
  */
 class VELMORA_EXPORT Section
 {
@@ -48,7 +62,7 @@ public:
     /// @param tabs The titles, in tab order; a repeated title adds another page, and the result
     ///        maps it to the last one.
     /// @return The page sections, owned by this section.
-    TabSections add_tabs(const QStringList& tabs, const TabsOptions& options = {});
+    [[nodiscard]] TabSections add_tabs(const QStringList& tabs, const TabsOptions& options = {});
 
     /// Retourne un widget enregistré par son nom.
     /// Returns the widget last added under `name` to this very section (child sections keep their
@@ -59,7 +73,10 @@ public:
     /// Vide tous les widgets de la section.
     /// Removes every widget, spacing and child section from this section, forgets the registered
     /// names and hands out the stretch factors from the first again. Removed widgets are deleted
-    /// once the event loop turns; child sections obtained earlier must not be used afterwards.
+    /// once the event loop turns. The child sections are discarded: a `Section&` or TabSections
+    /// kept from them refuses every later operation with std::logic_error. Their memory is reused
+    /// for new sections, oldest first, once more than 64 discarded ones wait; a `Section&` kept
+    /// that long may then reach a newer section (TabSections::at still tells).
     Section& clear();
 
     /// Adds a label showing `text`.
@@ -117,7 +134,7 @@ public:
 
     /// Adds a table with one column per header label.
     /// @return The table, owned by Qt's parent tree; fill it with add_table_row().
-    QTableWidget* add_table(const QStringList& columns, const TableOptions& options = {});
+    [[nodiscard]] QTableWidget* add_table(const QStringList& columns, const TableOptions& options = {});
 
     /// Appends one row of values to `table`, each shown as text; surplus values are dropped.
     /// @throws std::invalid_argument when `table` is null.
@@ -127,7 +144,16 @@ public:
     Section& end();
 
 private:
+    friend class TabSections;
     friend struct detail::SectionAccess;
+    friend class detail::SectionPool;
+    friend struct detail::SectionRelease;
+
+    // Throws std::logic_error naming `operation` when the section was discarded or Qt deleted its
+    // layout. Every operation calls it first, before it creates anything.
+    void requireAlive(const char* operation) const;
+    void discard() noexcept;
+    void reset(QBoxLayout* layout, const SectionOptions& options);
 
     void _seal();
     int _next_stretch(std::optional<int> explicit_stretch = {});
@@ -135,19 +161,22 @@ private:
     Section& _make_sub(bool horizontal, const QList<int>& stretches, std::optional<int> stretch,
                        const QString& align, std::optional<Qt::AlignmentFlag> cross_flag,
                        const QString& name);
-    Section& _adopt(std::unique_ptr<Section> child);
+    Section& _adopt(std::unique_ptr<Section, detail::SectionRelease> child);
     void _add(QWidget* widget, std::optional<int> stretch);
 
-    QBoxLayout* _layout;
+    // Null once the section is discarded, or once Qt deleted the layout with its widget.
+    QPointer<QBoxLayout> _layout;
     Section* _parent;
     QList<int> _stretches;
     qsizetype _stretch_idx = 0;
     QString _align;
     bool _sealed = false;
-    std::vector<std::unique_ptr<Section>> _sub_sections;
+    std::vector<std::unique_ptr<Section, detail::SectionRelease>> _sub_sections;
     // Most sections name few widgets or none: a node-based map costs about a hundred bytes for
     // the first name, where QHash allocates a whole 128-slot span of about 2 KiB.
     std::unordered_map<QString, QPointer<QWidget>> _named_widgets;
+    // Counts the discards of this object, so that TabSections tells a reused one from its page.
+    std::uint32_t _generation = 0;
 };
 
 } // namespace velmora

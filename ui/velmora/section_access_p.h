@@ -14,7 +14,7 @@ struct SectionAccess
     {
         return section._next_stretch(explicitStretch);
     }
-    static QBoxLayout* layout(const Section& section) { return section._layout; }
+    static QBoxLayout* layout(const Section& section) { return section._layout.data(); }
     static bool sealed(const Section& section) { return section._sealed; }
     static qsizetype subSectionCount(const Section& section) { return section._sub_sections.size(); }
 };

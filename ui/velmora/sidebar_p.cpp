@@ -2,6 +2,7 @@
 
 #include "alignment_p.h"
 #include "errors.h"
+#include "section_pool_p.h"
 
 #include <QBoxLayout>
 #include <QWidget>
@@ -41,8 +42,8 @@ QString unknownSideMessage(const QString& side)
 
 } // namespace
 
-std::unique_ptr<Section> makeSidebar(QVBoxLayout* outer, QHBoxLayout* middle, const QString& side,
-                                     const SidebarOptions& options)
+std::unique_ptr<Section, SectionRelease> makeSidebar(QVBoxLayout* outer, QHBoxLayout* middle,
+                                                     const QString& side, const SidebarOptions& options)
 {
     const SidebarConfig* config = nullptr;
     for (const auto& candidate : SIDEBAR_CFG) {
@@ -70,8 +71,7 @@ std::unique_ptr<Section> makeSidebar(QVBoxLayout* outer, QHBoxLayout* middle, co
         crossFlag = config->horizontal ? crossFlagHorizontal(options.cross_align)
                                        : crossFlagVertical(options.cross_align);
     }
-    return std::make_unique<Section>(layout,
-                                     SectionOptions{nullptr, options.stretches, options.align, crossFlag});
+    return SectionPool::make(layout, SectionOptions{nullptr, options.stretches, options.align, crossFlag});
 }
 
 } // namespace velmora::detail

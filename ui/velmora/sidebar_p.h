@@ -18,7 +18,7 @@ namespace velmora::detail {
 /// stacks the up bar, `middle` and the down bar; `middle` lines up the left bar, the content and
 /// the right bar. Returns the section over the sidebar's container.
 /// Throws ValueError, before anything is built, when `side` is not in the sidebar table.
-std::unique_ptr<Section> makeSidebar(QVBoxLayout* outer, QHBoxLayout* middle, const QString& side,
-                                     const SidebarOptions& options);
+std::unique_ptr<Section, SectionRelease> makeSidebar(QVBoxLayout* outer, QHBoxLayout* middle,
+                                                     const QString& side, const SidebarOptions& options);
 
 } // namespace velmora::detail

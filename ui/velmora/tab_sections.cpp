@@ -1,7 +1,10 @@
 #include "tab_sections.h"
 
+#include "section.h"
+
 #include <QHash>
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace velmora {
@@ -10,6 +13,8 @@ namespace velmora {
 struct TabSections::Data
 {
     std::vector<Entry> entries;
+    // What each entry's section counted of its discards when the page was made.
+    std::vector<std::uint32_t> generations;
     QHash<QString, qsizetype> index;
 };
 
@@ -30,9 +35,12 @@ TabSections::TabSections(const std::vector<std::pair<QString, Section*>>& pages)
     }
     auto data = std::make_shared<Data>();
     data->entries.reserve(order.size());
+    data->generations.reserve(order.size());
     for (const QString& title : order) {
+        Section* section = last.value(title);
         data->index.insert(title, qsizetype(data->entries.size()));
-        data->entries.push_back(Entry{title, *last.value(title)});
+        data->entries.push_back(Entry{title, *section});
+        data->generations.push_back(section->_generation);
     }
     _data = std::move(data);
 }
@@ -61,11 +69,26 @@ Section& TabSections::at(const QString& title) const
     const auto it = _data->index.constFind(title);
     if (it == _data->index.cend())
         throw std::out_of_range("TabSections::at: no tab titled \"" + title.toStdString() + '"');
+    if (!alive(std::size_t(*it)))
+        throw std::logic_error("TabSections::at: the section of tab \"" + title.toStdString() +
+                               "\" no longer exists (a clear() discarded it, or Qt deleted its page)");
     return _data->entries[std::size_t(*it)].second;
+}
+
+bool TabSections::alive(std::size_t index) const
+{
+    // Page sections are never freed, only emptied and reused, so the count can always be read.
+    const Section& section = _data->entries[index].second;
+    return section._generation == _data->generations[index] && !section._layout.isNull();
 }
 
 TabSections::const_iterator TabSections::begin() const
 {
+    for (std::size_t i = 0; i < _data->entries.size(); ++i) {
+        if (!alive(i))
+            throw std::logic_error("TabSections: the sections of these tabs no longer exist (a clear() "
+                                   "discarded them, or Qt deleted their pages)");
+    }
     return _data->entries.cbegin();
 }
 

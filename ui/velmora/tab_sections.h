@@ -18,6 +18,11 @@ class Section;
  *
  * Titles keep the order in which they first appear; a title given twice maps to its last page.
  * Copies share the same entries. The sections stay owned by the section that made them.
+ *
+ * Once the pages' sections are discarded (a clear() of the section that made them, or the end of
+ * their window's wrapper), at() and range-for throw std::logic_error, while size(), contains()
+ * and keys() still answer for the titles.
+ * Les titres restent consultables après la disparition des sections des onglets.
  */
 class VELMORA_EXPORT TabSections
 {
@@ -47,9 +52,11 @@ public:
 
     /// The section of the page with this title.
     /// @throws std::out_of_range when no page has this title.
+    /// @throws std::logic_error when the page's section no longer exists.
     Section& at(const QString& title) const;
 
     /// The first entry, for range-for.
+    /// @throws std::logic_error when the pages' sections no longer exist.
     const_iterator begin() const;
     /// Past the last entry, for range-for.
     const_iterator end() const;
@@ -61,6 +68,9 @@ private:
 
     /// Builds the map from pages in tab order; later pages replace earlier ones of the same title.
     explicit TabSections(const std::vector<std::pair<QString, Section*>>& pages);
+
+    // Whether the entry at `index` still reaches the section it was made with.
+    bool alive(std::size_t index) const;
 
     std::shared_ptr<const Data> _data;
 };

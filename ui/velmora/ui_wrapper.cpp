@@ -5,6 +5,7 @@
 #include "main_window_p.h"
 #include "notification_banner_p.h"
 #include "section_access_p.h"
+#include "section_pool_p.h"
 #include "sidebar_p.h"
 #include "style_watcher_p.h"
 #include "utf8_file_reader_p.h"
@@ -15,22 +16,28 @@
 #include <QScreen>
 
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace velmora {
+namespace {
 
-UIWrapper::UIWrapper(const WindowOptions& options)
-    : UIWrapper(options.title, options.width, options.height, options.padding)
+[[noreturn]] void throwWindowGone(const char* operation)
 {
+    throw std::logic_error(std::string("UIWrapper::") + operation +
+                           ": the window no longer exists (Qt deleted it)");
 }
 
-UIWrapper::UIWrapper(const QString& title, int width, int height, int padding)
+} // namespace
+
+UIWrapper::UIWrapper(const WindowOptions& options)
     : app(detail::ensureApplication())
     , _window_alive(new detail::MainWindow)
 {
+    const int padding = options.padding;
     window = _window_alive;
-    window->setWindowTitle(title);
-    window->resize(width, height);
+    window->setWindowTitle(options.title);
+    window->resize(options.width, options.height);
 
     auto* central = new QWidget;
     window->setCentralWidget(central);
@@ -50,8 +57,20 @@ UIWrapper::UIWrapper(const QString& title, int width, int height, int padding)
     _content_layout = new QVBoxLayout(content);
     _middle_layout->addWidget(content, 1);
 
-    _root_section = std::make_unique<Section>(_content_layout);
+    _root_section = detail::SectionPool::make(_content_layout, {});
     detail::addLiveWrapper();
+}
+
+void UIWrapper::requireWindow(const char* operation) const
+{
+    if (!_window_alive) [[unlikely]]
+        throwWindowGone(operation);
+}
+
+Section& UIWrapper::rootSection(const char* operation) const
+{
+    requireWindow(operation);
+    return *_root_section;
 }
 
 UIWrapper::~UIWrapper()
@@ -62,12 +81,14 @@ UIWrapper::~UIWrapper()
 
 UIWrapper& UIWrapper::set_icon(const QString& path)
 {
+    requireWindow("set_icon");
     window->setWindowIcon(QIcon(path));
     return *this;
 }
 
 UIWrapper& UIWrapper::set_resizable(bool resizable)
 {
+    requireWindow("set_resizable");
     if (resizable) {
         window->setMinimumSize(0, 0);
         window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -79,24 +100,28 @@ UIWrapper& UIWrapper::set_resizable(bool resizable)
 
 UIWrapper& UIWrapper::set_min_size(int width, int height)
 {
+    requireWindow("set_min_size");
     window->setMinimumSize(width, height);
     return *this;
 }
 
 UIWrapper& UIWrapper::set_max_size(int width, int height)
 {
+    requireWindow("set_max_size");
     window->setMaximumSize(width, height);
     return *this;
 }
 
 UIWrapper& UIWrapper::set_opacity(double value)
 {
+    requireWindow("set_opacity");
     window->setWindowOpacity(value);
     return *this;
 }
 
 UIWrapper& UIWrapper::set_on_close(Callback callback)
 {
+    requireWindow("set_on_close");
     if (!callback)
         throw std::invalid_argument("set_on_close: callback must not be empty");
     _window_alive->setCloseCallback(std::move(callback));
@@ -105,6 +130,7 @@ UIWrapper& UIWrapper::set_on_close(Callback callback)
 
 UIWrapper& UIWrapper::center()
 {
+    requireWindow("center");
     const QScreen* screen = app->primaryScreen();
     if (!screen)
         return *this;
@@ -117,12 +143,18 @@ UIWrapper& UIWrapper::center()
 
 UIWrapper& UIWrapper::load_style(const QString& path)
 {
-    window->setStyleSheet(detail::readUtf8File(path));
+    requireWindow("load_style");
+    const QString text = detail::readUtf8File(path);
+    // The sheet loaded now replaces the watched one for good: a later edit of that file must not
+    // bring it back.
+    delete std::exchange(_style_watcher, nullptr);
+    window->setStyleSheet(text);
     return *this;
 }
 
 UIWrapper& UIWrapper::watch_style(const QString& path)
 {
+    requireWindow("watch_style");
     const QString text = detail::readUtf8File(path);
     window->setStyleSheet(text);
     if (_style_watcher)
@@ -134,20 +166,23 @@ UIWrapper& UIWrapper::watch_style(const QString& path)
 
 UIWrapper& UIWrapper::notify(const QString& text, const NotifyOptions& options)
 {
+    requireWindow("notify");
     new detail::NotificationBanner(window->centralWidget(), text, options.kind, options.duration);
     return *this;
 }
 
 std::unique_ptr<UIWrapper> UIWrapper::open_window(const SecondaryWindowOptions& options)
 {
-    auto secondary =
-        std::make_unique<UIWrapper>(options.title, options.width, options.height, options.padding);
+    requireWindow("open_window");
+    auto secondary = std::make_unique<UIWrapper>(
+        WindowOptions{options.title, options.width, options.height, options.padding});
     secondary->window->show();
     return secondary;
 }
 
 Section& UIWrapper::sidebar(const QString& side, const SidebarOptions& options)
 {
+    requireWindow("sidebar");
     const QString word = side.toLower();
     for (const auto& [key, section] : _sidebars) {
         if (key == word)
@@ -158,13 +193,15 @@ Section& UIWrapper::sidebar(const QString& side, const SidebarOptions& options)
     return *_sidebars.back().second;
 }
 
-std::unique_ptr<Section> UIWrapper::_make_sidebar(const QString& side, const SidebarOptions& options)
+std::unique_ptr<Section, detail::SectionRelease> UIWrapper::_make_sidebar(const QString& side,
+                                                                          const SidebarOptions& options)
 {
     return detail::makeSidebar(_outer_layout, _middle_layout, side, options);
 }
 
 int UIWrapper::run()
 {
+    requireWindow("run");
     for (const auto& entry : _sidebars)
         detail::SectionAccess::seal(*entry.second);
     detail::SectionAccess::seal(*_root_section);
@@ -176,102 +213,102 @@ int UIWrapper::run()
 
 TabSections UIWrapper::add_tabs(const QStringList& tabs, const TabsOptions& options)
 {
-    return _root_section->add_tabs(tabs, options);
+    return rootSection("add_tabs").add_tabs(tabs, options);
 }
 
 QWidget* UIWrapper::get(const QString& name) const
 {
-    return _root_section->get(name);
+    return rootSection("get").get(name);
 }
 
 Section& UIWrapper::clear()
 {
-    return _root_section->clear();
+    return rootSection("clear").clear();
 }
 
 Section& UIWrapper::add_label(const QString& text, const LabelOptions& options)
 {
-    return _root_section->add_label(text, options);
+    return rootSection("add_label").add_label(text, options);
 }
 
 Section& UIWrapper::add_button(const QString& text, Callback callback, const ButtonOptions& options)
 {
-    return _root_section->add_button(text, std::move(callback), options);
+    return rootSection("add_button").add_button(text, std::move(callback), options);
 }
 
 Section& UIWrapper::add_input(const InputOptions& options)
 {
-    return _root_section->add_input(options);
+    return rootSection("add_input").add_input(options);
 }
 
 Section& UIWrapper::add_dropdown(const QStringList& options, const DropdownOptions& dropdown_options)
 {
-    return _root_section->add_dropdown(options, dropdown_options);
+    return rootSection("add_dropdown").add_dropdown(options, dropdown_options);
 }
 
 Section& UIWrapper::add_checkbox(const QString& text, const CheckboxOptions& options)
 {
-    return _root_section->add_checkbox(text, options);
+    return rootSection("add_checkbox").add_checkbox(text, options);
 }
 
 Section& UIWrapper::add_separator(std::optional<int> stretch)
 {
-    return _root_section->add_separator(stretch);
+    return rootSection("add_separator").add_separator(stretch);
 }
 
 Section& UIWrapper::add_spacer(int stretch)
 {
-    return _root_section->add_spacer(stretch);
+    return rootSection("add_spacer").add_spacer(stretch);
 }
 
 Section& UIWrapper::add_spacing(int px)
 {
-    return _root_section->add_spacing(px);
+    return rootSection("add_spacing").add_spacing(px);
 }
 
 Section& UIWrapper::set_spacing(int px)
 {
-    return _root_section->set_spacing(px);
+    return rootSection("set_spacing").set_spacing(px);
 }
 
 Section& UIWrapper::set_margins(const Margins& margins)
 {
-    return _root_section->set_margins(margins);
+    return rootSection("set_margins").set_margins(margins);
 }
 
 Section& UIWrapper::set_style(const QString& css)
 {
-    return _root_section->set_style(css);
+    return rootSection("set_style").set_style(css);
 }
 
 Section& UIWrapper::add_row(const BoxOptions& options)
 {
-    return _root_section->add_row(options);
+    return rootSection("add_row").add_row(options);
 }
 
 Section& UIWrapper::add_column(const BoxOptions& options)
 {
-    return _root_section->add_column(options);
+    return rootSection("add_column").add_column(options);
 }
 
 Section& UIWrapper::add_scroll(const ScrollOptions& options)
 {
-    return _root_section->add_scroll(options);
+    return rootSection("add_scroll").add_scroll(options);
 }
 
 QTableWidget* UIWrapper::add_table(const QStringList& columns, const TableOptions& options)
 {
-    return _root_section->add_table(columns, options);
+    return rootSection("add_table").add_table(columns, options);
 }
 
 Section& UIWrapper::add_table_row(QTableWidget* table, const QVariantList& values)
 {
-    return _root_section->add_table_row(table, values);
+    return rootSection("add_table_row").add_table_row(table, values);
 }
 
 Section& UIWrapper::end()
 {
-    return _root_section->end();
+    return rootSection("end").end();
 }
 
 } // namespace velmora

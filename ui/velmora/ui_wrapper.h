@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <concepts>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -32,17 +33,36 @@ class StyleWatcher;
  * Section operation is also a member here and acts on the root section, returning what the
  * section returns. run() shows the window and runs the event loop. Destroying the wrapper
  * destroys its window; the application object lives on until the process ends.
+ *
+ * Qt may delete the window first (Qt::WA_DeleteOnClose, `delete ui.window`): from then on every
+ * operation but the destructor throws std::logic_error naming the operation, and changes nothing.
+ * Si Qt a détruit la fenêtre, toute opération du wrapper lève std::logic_error.
  */
 class VELMORA_EXPORT UIWrapper
 {
 public:
-    /// Builds a hidden main window from `options` (title, 800 × 600, no padding by default).
+    /// Builds a hidden main window from `options` (title, 800 × 600, no padding by default):
+    /// `UIWrapper ui;`, `UIWrapper ui({});`, `UIWrapper ui({"Titre"});` or
+    /// `UIWrapper ui({.title = "Titre", .width = 640});`.
+    /// @throws std::logic_error when the process holds a QCoreApplication or QGuiApplication
+    /// that is not a QApplication: widgets cannot live without one.
     explicit UIWrapper(const WindowOptions& options = {});
-    /// Builds a hidden main window with this title, size and outer margin.
-    explicit UIWrapper(const QString& title, int width = 800, int height = 600, int padding = 0);
-    /// Destroys the window and everything in it.
+    /// Builds a hidden main window with this title, size and outer margin:
+    /// `UIWrapper ui("Titre");` or `UIWrapper ui("Titre", 640, 480);`. `title` is anything a
+    /// QString is made from (a QString, a string literal).
+    /// @throws std::logic_error as the other constructor does.
+    template<typename Title>
+    requires std::convertible_to<const Title&, QString>
+    explicit UIWrapper(const Title& title, int width = 800, int height = 600, int padding = 0)
+        : UIWrapper(WindowOptions{title, width, height, padding})
+    {
+    }
+    /// Destroys the window and everything in it. Safe also after Qt deleted the window.
     ~UIWrapper();
-    Q_DISABLE_COPY_MOVE(UIWrapper)
+    // Not copyable, not movable. The copy constructor takes a non-const reference so that it
+    // cannot take part in `UIWrapper ui({...})`, which would otherwise be ambiguous.
+    UIWrapper(UIWrapper&) = delete;
+    UIWrapper& operator=(const UIWrapper&) = delete;
 
     /// Icône de la barre de titre / taskbar.
     /// Sets the window's icon from the image file at `path`; a missing or unreadable file leaves
@@ -70,14 +90,17 @@ public:
     UIWrapper& center();
     /// Charge un fichier .qss et l'applique à la fenêtre.
     /// Reads the style sheet at `path` as UTF-8 and makes it the window's sheet, replacing the
-    /// previous one; the sheets set on sections stay.
+    /// previous one; the sheets set on sections stay. Ends the watch of an earlier watch_style().
     /// @throws std::filesystem::filesystem_error when the file cannot be read or is not UTF-8; the
-    ///         window keeps its sheet.
+    ///         window keeps its sheet, and a watch goes on.
     UIWrapper& load_style(const QString& path);
     /// Recharge le fichier .qss à chaque modification.
     /// Loads the file as load_style() does, then re-applies it whenever it changes on disk, also
     /// when an editor replaces it by renaming a new file over it. A reload that fails keeps the
-    /// last good sheet and reports one warning.
+    /// last good sheet and reports one warning. The watch lasts until load_style() loads another
+    /// sheet, another watch_style() call watches another file instead, or the window ends.
+    /// La surveillance dure jusqu'au prochain load_style(), au prochain watch_style() ou à la fin
+    /// de la fenêtre.
     /// @throws std::filesystem::filesystem_error like load_style(), for the first load only.
     UIWrapper& watch_style(const QString& path);
 
@@ -88,8 +111,9 @@ public:
 
     /// Ouvre une fenêtre secondaire avec toute l'API UIWrapper.
     /// Builds another wrapper on the same application object and shows its window at once.
-    /// @return The new wrapper; the caller owns it, and releasing it closes the window.
-    std::unique_ptr<UIWrapper> open_window(const SecondaryWindowOptions& options = {});
+    /// @return The new wrapper; the caller owns it, and releasing it closes the window, so
+    ///         discarding it would destroy the window at the end of the statement.
+    [[nodiscard]] std::unique_ptr<UIWrapper> open_window(const SecondaryWindowOptions& options = {});
 
     /// Returns the sidebar of `side` ("up", "down", "left", "right", any case), creating it on
     /// first request; later requests ignore `options`.
@@ -102,7 +126,7 @@ public:
     // The root section's operations; each returns what the section returns.
 
     /// See Section::add_tabs.
-    TabSections add_tabs(const QStringList& tabs, const TabsOptions& options = {});
+    [[nodiscard]] TabSections add_tabs(const QStringList& tabs, const TabsOptions& options = {});
     /// See Section::get.
     QWidget* get(const QString& name) const;
     /// See Section::clear.
@@ -136,7 +160,7 @@ public:
     /// See Section::add_scroll.
     Section& add_scroll(const ScrollOptions& options = {});
     /// See Section::add_table.
-    QTableWidget* add_table(const QStringList& columns, const TableOptions& options = {});
+    [[nodiscard]] QTableWidget* add_table(const QStringList& columns, const TableOptions& options = {});
     /// See Section::add_table_row.
     Section& add_table_row(QTableWidget* table, const QVariantList& values);
     /// See Section::end.
@@ -148,7 +172,13 @@ public:
     QMainWindow* window;
 
 private:
-    std::unique_ptr<Section> _make_sidebar(const QString& side, const SidebarOptions& options);
+    std::unique_ptr<Section, detail::SectionRelease> _make_sidebar(const QString& side,
+                                                                   const SidebarOptions& options);
+    // Throws std::logic_error naming `operation` once Qt has deleted the window. Every operation
+    // calls it first, before it changes anything.
+    void requireWindow(const char* operation) const;
+    // The root section, for the forwarding operations; throws as requireWindow() does.
+    Section& rootSection(const char* operation) const;
 
     // The window this wrapper made, whatever the public `window` now points to; null once someone
     // else deleted it, which the destructor needs to know.
@@ -160,8 +190,8 @@ private:
     QWidget* _middle_widget;
     QHBoxLayout* _middle_layout;
     QVBoxLayout* _content_layout;
-    std::unique_ptr<Section> _root_section;
-    std::vector<std::pair<QString, std::unique_ptr<Section>>> _sidebars;
+    std::unique_ptr<Section, detail::SectionRelease> _root_section;
+    std::vector<std::pair<QString, std::unique_ptr<Section, detail::SectionRelease>>> _sidebars;
 };
 
 } // namespace velmora
