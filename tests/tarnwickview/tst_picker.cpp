@@ -110,6 +110,11 @@ void TestPicker::widgetUnderPointerIsHighlightedWhileArmed()
     QCOMPARE(shownHighlights(pickHighlight).first()->geometry(), screenArea(inspected.tabs->tabBar()));
     QTest::mouseMove(inspected.get()->windowHandle(), centreIn(inspected, inspected.ok));
     QCOMPARE(shownHighlights(pickHighlight).first()->geometry(), screenArea(inspected.ok));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(inspected.get()->windowHandle(), &leave);
+    QVERIFY(shownHighlights(pickHighlight).isEmpty());
+    QTest::mouseMove(inspected.get()->windowHandle(), centreIn(inspected, inspected.table));
+    QCOMPARE(shownHighlights(pickHighlight).size(), 1);
 
     QTest::mouseClick(pickButton(inspector), Qt::LeftButton);
     QVERIFY(shownHighlights(pickHighlight).isEmpty());

@@ -80,6 +80,11 @@ bool WidgetPicker::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         return false;
+    case QEvent::Leave:
+        // The pointer left the inspected window: nothing there is under it any more.
+        if (_armed && watched->isWindowType() && isInspectedWindow(watched))
+            _hover->setTarget(nullptr);
+        return false;
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

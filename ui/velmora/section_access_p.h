@@ -5,6 +5,8 @@
 
 #include <velmora/section.h>
 
+#include <QBoxLayout>
+
 namespace velmora::detail {
 
 struct SectionAccess
