@@ -48,28 +48,29 @@ TreeFilterField::~TreeFilterField()
     _tree->model()->disconnect(this);
 }
 
-int TreeFilterField::apply()
+void TreeFilterField::apply()
 {
     _pending.stop();
     const QString wanted = text();
-    int count = 0;
+    // With no filter and nothing hidden, a tree update leaves nothing to do, not even a walk.
+    if (wanted.isEmpty() && !_someHidden)
+        return;
     for (int i = 0; i < _tree->topLevelItemCount(); ++i)
-        filterRow(_tree->topLevelItem(i), wanted, count);
-    _someHidden = !wanted.isEmpty();
+        filterRow(_tree->topLevelItem(i), wanted);
+    // Once the filter is cleared, the selection is brought back into view; later updates leave
+    // the scroll position alone.
     if (wanted.isEmpty() && _tree->currentItem())
         _tree->scrollToItem(_tree->currentItem());
-    return count;
+    _someHidden = !wanted.isEmpty();
 }
 
 // Post-order, so that a row knows whether any descendant stays before deciding about itself.
-bool TreeFilterField::filterRow(QTreeWidgetItem* item, const QString& text, int& count)
+bool TreeFilterField::filterRow(QTreeWidgetItem* item, const QString& text)
 {
     const bool own = text.isEmpty() || matches(item, _objectOf(item), text);
     bool shown = own;
     for (int i = 0; i < item->childCount(); ++i)
-        shown = filterRow(item->child(i), text, count) || shown;
-    if (own)
-        ++count;
+        shown = filterRow(item->child(i), text) || shown;
     if (item->isHidden() == shown)
         item->setHidden(!shown);
     return shown;

@@ -30,11 +30,10 @@ public:
     Q_DISABLE_COPY_MOVE(TreeFilterField)
 
     /// Filters the tree by the field's text now.
-    /// @return the number of rows that match it themselves, or the number of rows when empty.
-    int apply();
+    void apply();
 
 private:
-    bool filterRow(QTreeWidgetItem* item, const QString& text, int& matches);
+    bool filterRow(QTreeWidgetItem* item, const QString& text);
 
     QTreeWidget* _tree;
     ObjectOf _objectOf;
