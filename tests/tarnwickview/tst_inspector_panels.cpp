@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
 #include <QTabWidget>
@@ -161,6 +162,7 @@ private slots:
     void filterShowsMatchesWithTheirAncestors();
     void filterHoldsWhileTreeChanges_data();
     void filterHoldsWhileTreeChanges();
+    void liveUpdateWithoutFilterKeepsScrolling();
 
     void editedPropertyReachesWidget_data();
     void editedPropertyReachesWidget();
@@ -249,6 +251,22 @@ void TestInspectorPanels::filterHoldsWhileTreeChanges()
     } else {
         QTRY_COMPARE(visibleRows(inspected.tree()), expected);
     }
+}
+
+void TestInspectorPanels::liveUpdateWithoutFilterKeepsScrolling()
+{
+    Inspected inspected;
+    for (int i = 0; i < 80; ++i)
+        inspected.row->layout()->addWidget(new QLabel(QStringLiteral("Ligne %1").arg(i)));
+    QTest::mouseClick(inspected.part<QPushButton>("refresh"), Qt::LeftButton);
+    inspected.select(inspected.ok);
+    QScrollBar* bar = inspected.tree()->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    bar->setValue(bar->maximum());
+
+    inspected.ok->setText(QStringLiteral("OK"));
+    QTRY_COMPARE(inspected.tree()->currentItem()->text(0), QStringLiteral("QPushButton  'OK'  [#valider]"));
+    QCOMPARE(bar->value(), bar->maximum());
 }
 
 void TestInspectorPanels::editedPropertyReachesWidget_data()
