@@ -1,11 +1,13 @@
 # velmora_shared_library(<target> DESCRIPTION <text> HEADERS <public headers>
-#                        SOURCES <other sources> QT_MODULES <Core Gui ...>)
+#                        SOURCES <other sources> QT_MODULES <Core Gui ...>
+#                        [USER_GCC_OPTIONS <options>...])
 #
 # One of the project's shared libraries: the <target>::<target> alias, a generated export header
 # <target>/<target>_export.h, `ui/` as the include root, hidden symbols, the project's warnings,
-# and installation as a package (below).
+# and installation as a package (below). USER_GCC_OPTIONS reach every user's compilation when
+# the compiler is g++, through the exported target and the pkg-config Cflags.
 function(velmora_shared_library target)
-    cmake_parse_arguments(ARG "" "DESCRIPTION" "HEADERS;SOURCES;QT_MODULES" ${ARGN})
+    cmake_parse_arguments(ARG "" "DESCRIPTION" "HEADERS;SOURCES;QT_MODULES;USER_GCC_OPTIONS" ${ARGN})
     add_library(${target} SHARED ${ARG_HEADERS} ${ARG_SOURCES})
     add_library(${target}::${target} ALIAS ${target})
 
@@ -19,6 +21,9 @@ function(velmora_shared_library target)
     target_link_libraries(${target}
         PUBLIC ${qt_targets}
         PRIVATE $<BUILD_INTERFACE:velmora_warnings>)
+    if(ARG_USER_GCC_OPTIONS)
+        target_compile_options(${target} INTERFACE $<$<CXX_COMPILER_ID:GNU>:${ARG_USER_GCC_OPTIONS}>)
+    endif()
     set_target_properties(${target} PROPERTIES
         VERSION ${PROJECT_VERSION}
         SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}
@@ -31,16 +36,19 @@ function(velmora_shared_library target)
     velmora_install_package(${target}
         DESCRIPTION "${ARG_DESCRIPTION}"
         HEADERS ${ARG_HEADERS}
-        QT_MODULES ${ARG_QT_MODULES})
+        QT_MODULES ${ARG_QT_MODULES}
+        CFLAGS ${ARG_USER_GCC_OPTIONS})
 endfunction()
 
-# velmora_install_package(<target>)
+# velmora_install_package(<target> DESCRIPTION <text> HEADERS <headers>... QT_MODULES <modules>...
+#                         [CFLAGS <flags>...])
 #
 # Installs a library target with its public headers, an exported CMake package
 # (<target>-config.cmake, version file, targets file in the <target>:: namespace),
-# a pkg-config file and the licence (share/doc/<target>/LICENSE). Both libraries of the project go through this one path.
+# a pkg-config file, whose Cflags carry CFLAGS after the include path, and the licence
+# (share/doc/<target>/LICENSE). Both libraries of the project go through this one path.
 function(velmora_install_package target)
-    cmake_parse_arguments(ARG "" "DESCRIPTION" "HEADERS;QT_MODULES" ${ARGN})
+    cmake_parse_arguments(ARG "" "DESCRIPTION" "HEADERS;QT_MODULES;CFLAGS" ${ARGN})
 
     install(TARGETS ${target} EXPORT ${target}-targets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -73,6 +81,10 @@ function(velmora_install_package target)
     set(PC_DESCRIPTION "${ARG_DESCRIPTION}")
     list(TRANSFORM ARG_QT_MODULES PREPEND "Qt6" OUTPUT_VARIABLE pc_requires)
     list(JOIN pc_requires " " PC_REQUIRES)
+    set(PC_CFLAGS "")
+    foreach(flag IN LISTS ARG_CFLAGS)
+        string(APPEND PC_CFLAGS " ${flag}")
+    endforeach()
     configure_file(${PROJECT_SOURCE_DIR}/cmake/package.pc.in
         ${CMAKE_CURRENT_BINARY_DIR}/${target}.pc @ONLY)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${target}.pc

@@ -5,8 +5,8 @@
 
 int main()
 {
-    velmora::UIWrapper ui;
-    ui.add_label("pkg-config");
+    velmora::UIWrapper ui({.title = "pkg-config"});
+    ui.add_label("pkg-config", {.name = "etiquette"});
     const bool described = tarnwickview::get_tree(ui.window).contains("QLabel  'pkg-config'");
     return ui.get("absent") == nullptr && described ? 0 : 1;
 }

@@ -62,7 +62,10 @@ foreach(package velmora tarnwickview)
     endif()
 endforeach()
 find_program(CXX NAMES c++ g++ REQUIRED)
-run_step("${CXX}" -std=c++20 -fPIC "${SOURCE_DIR}/pkgconfig.cpp" ${flags} -o "${WORK_DIR}/pkgconfig")
+# The warnings a user would turn on come first; the Cflags must quiet the one the options records
+# would otherwise raise with g++.
+run_step("${CXX}" -std=c++20 -fPIC -Wall -Wextra -Wpedantic -Werror "${SOURCE_DIR}/pkgconfig.cpp" ${flags}
+         -o "${WORK_DIR}/pkgconfig")
 run_step("${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen
          "LD_LIBRARY_PATH=${prefix}/lib:${prefix}/lib64:${prefix}/lib/x86_64-linux-gnu"
          "${WORK_DIR}/pkgconfig")

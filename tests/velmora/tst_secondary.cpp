@@ -55,6 +55,9 @@ private slots:
     void callbackReleasesAnotherWindow();
     void secondaryReleasedWhileShown();
     void secondaryDeletedOnCloseByQt();
+
+    void modalWindowBlocksTheOthersUntilClosed_data();
+    void modalWindowBlocksTheOthersUntilClosed();
 };
 
 void TestSecondary::defaultWindowIsShownAtFourHundredByThreeHundred()
@@ -269,6 +272,45 @@ void TestSecondary::secondaryDeletedOnCloseByQt()
     secondary.reset();
     QCOMPARE(closes, 1);
     QCOMPARE(calls, 0);
+}
+
+void TestSecondary::modalWindowBlocksTheOthersUntilClosed_data()
+{
+    QTest::addColumn<bool>("modal");
+    QTest::addColumn<int>("clicksWhileOpen");
+
+    QTest::newRow("modal") << true << 0;
+    QTest::newRow("not modal") << false << 1;
+}
+
+void TestSecondary::modalWindowBlocksTheOthersUntilClosed()
+{
+    QFETCH(bool, modal);
+    QFETCH(int, clicksWhileOpen);
+
+    UIWrapper ui;
+    int clicks = 0;
+    ui.add_button("Compter", [&] { ++clicks; }, {.name = "compter"});
+    ui.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+    std::unique_ptr<UIWrapper> details = ui.open_window({.title = "Détails", .modal = modal});
+    QVERIFY(QTest::qWaitForWindowExposed(details->window));
+    QCOMPARE(details->window->windowModality(), modal ? Qt::ApplicationModal : Qt::NonModal);
+    QCOMPARE(QApplication::activeModalWidget(), modal ? details->window : nullptr);
+
+    // Through the main window's platform window, as the user's click arrives.
+    const auto clickButton = [&] {
+        auto* button = ui.get<QPushButton>("compter");
+        QTest::mouseClick(ui.window->windowHandle(), Qt::LeftButton, {},
+                          button->mapTo(ui.window, button->rect().center()));
+    };
+    clickButton();
+    QCOMPARE(clicks, clicksWhileOpen);
+
+    QVERIFY(details->window->close());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    clickButton();
+    QCOMPARE(clicks, clicksWhileOpen + 1);
 }
 
 QTEST_MAIN(TestSecondary)

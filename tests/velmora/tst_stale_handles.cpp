@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
@@ -43,6 +44,7 @@ void turnTheEventLoop()
 const std::map<QString, std::function<void(Section&)>>& sectionOperations()
 {
     static QTableWidget table;
+    static QLabel spare;
     static const std::map<QString, std::function<void(Section&)>> operations{
         {"add_tabs", [](Section& s) { (void)s.add_tabs({"A"}); }},
         {"get", [](Section& s) { s.get("nom"); }},
@@ -66,6 +68,12 @@ const std::map<QString, std::function<void(Section&)>>& sectionOperations()
         {"add_scroll", [](Section& s) { s.add_scroll(); }},
         {"add_table", [](Section& s) { (void)s.add_table({"A"}); }},
         {"add_table_row", [](Section& s) { s.add_table_row(&table, {1}); }},
+        {"add_table_rows",
+         [](Section& s) {
+             s.add_table_rows(&table, {{1}, {2}});
+         }},
+        {"add_widget", [](Section& s) { s.add_widget(&spare, {.name = "nom"}); }},
+        {"find", [](Section& s) { s.find("nom"); }},
         {"end", [](Section& s) { s.end(); }},
     };
     return operations;
@@ -75,6 +83,7 @@ const std::map<QString, std::function<void(Section&)>>& sectionOperations()
 const std::map<QString, std::function<void(UIWrapper&)>>& wrapperOperations()
 {
     static QTableWidget table;
+    static QLabel spare;
     static const std::map<QString, std::function<void(UIWrapper&)>> operations{
         {"set_icon", [](UIWrapper& ui) { ui.set_icon("icone.png"); }},
         {"set_resizable", [](UIWrapper& ui) { ui.set_resizable(false); }},
@@ -111,6 +120,12 @@ const std::map<QString, std::function<void(UIWrapper&)>>& wrapperOperations()
         {"add_scroll", [](UIWrapper& ui) { ui.add_scroll(); }},
         {"add_table", [](UIWrapper& ui) { (void)ui.add_table({"A"}); }},
         {"add_table_row", [](UIWrapper& ui) { ui.add_table_row(&table, {1}); }},
+        {"add_table_rows",
+         [](UIWrapper& ui) {
+             ui.add_table_rows(&table, {{1}, {2}});
+         }},
+        {"add_widget", [](UIWrapper& ui) { ui.add_widget(&spare, {.name = "nom"}); }},
+        {"find", [](UIWrapper& ui) { ui.find("nom"); }},
         {"end", [](UIWrapper& ui) { ui.end(); }},
     };
     return operations;

@@ -3,6 +3,10 @@
 
 #include <velmora/velmora.h>
 
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 
@@ -23,6 +27,30 @@ QStringList rowTexts(const QTableWidget* table, int row)
         texts << (item ? item->text() : QStringLiteral("-"));
     }
     return texts;
+}
+
+QStringList tableTexts(const QTableWidget* table)
+{
+    QStringList texts;
+    for (int row = 0; row < table->rowCount(); ++row)
+        texts << rowTexts(table, row).join(u'|');
+    return texts;
+}
+
+// Rows named r0, r1, ... in the first column, then keys drawn from three letters so that they
+// repeat; some rows are too short to reach the later columns, some longer than the table.
+QList<QVariantList> randomRows(int count, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QList<QVariantList> rows;
+    for (int i = 0; i < count; ++i) {
+        QVariantList values{QStringLiteral("r%1").arg(i)};
+        const int size = random.bounded(5);
+        for (int column = 1; column < size; ++column)
+            values << QString(QChar(u'a' + random.bounded(3)));
+        rows << values;
+    }
+    return rows;
 }
 
 QStringList headerTexts(const QTableWidget* table)
@@ -50,6 +78,12 @@ private slots:
     void nullTableIsRejected();
     void sortedTableKeepsEachRowTogether();
     void rowsLandTogetherWhateverTheSortColumn();
+    void bulkRowsGiveWhatRowByRowGives_data();
+    void bulkRowsGiveWhatRowByRowGives();
+    void bulkRowsLandInOrder();
+    void namedTableIsFoundByName();
+    void activatingACellRunsTheCallbackWithItsRow_data();
+    void activatingACellRunsTheCallbackWithItsRow();
 
     // Careless and hostile input.
     void rejectedCallChangesNothing_data();
@@ -223,6 +257,12 @@ void TestTables::rejectedCallChangesNothing_data()
     }) << "invalid_argument";
     QTest::newRow("row for a null table, sidebar")
         << Action([](UIWrapper& ui) { ui.sidebar("left").add_table_row(nullptr, {}); }) << "invalid_argument";
+    QTest::newRow("rows for a null table") << Action([](UIWrapper& ui) {
+        ui.add_table_rows(nullptr, {{1, "x"}, {2}});
+    }) << "invalid_argument";
+    QTest::newRow("no rows for a null table, sidebar")
+        << Action([](UIWrapper& ui) { ui.sidebar("left").add_table_rows(nullptr, {}); })
+        << "invalid_argument";
 }
 
 void TestTables::rejectedCallChangesNothing()
@@ -230,6 +270,131 @@ void TestTables::rejectedCallChangesNothing()
     QFETCH(Action, call);
     QFETCH(QString, type);
     checkRejectedCallChangesNothing(call, type);
+}
+
+void TestTables::bulkRowsGiveWhatRowByRowGives_data()
+{
+    QTest::addColumn<int>("sortColumn"); // -1: sorting off
+    QTest::addColumn<Qt::SortOrder>("order");
+    QTest::addColumn<int>("emptyRows");
+    QTest::addColumn<QList<QVariantList>>("before");
+    QTest::addColumn<bool>("holeAtTop");
+    QTest::addColumn<QList<QVariantList>>("rows");
+
+    const auto asc = Qt::AscendingOrder;
+    const auto desc = Qt::DescendingOrder;
+    const QList<QVariantList> none;
+    const QList<QVariantList> some = randomRows(40, 7);
+    const QList<QVariantList> many = randomRows(400, 11);
+    QTest::newRow("unsorted") << -1 << asc << 2 << some << false << many;
+    QTest::newRow("unsorted, no rows") << -1 << asc << 1 << some << false << none;
+    QTest::newRow("sorted ascending") << 1 << asc << 0 << none << false << many;
+    QTest::newRow("sorted descending") << 2 << desc << 0 << none << false << many;
+    QTest::newRow("sorted, after sorted rows") << 1 << desc << 0 << some << false << many;
+    QTest::newRow("sorted, after empty rows") << 1 << asc << 3 << some << false << many;
+    QTest::newRow("sorted on the first column") << 0 << desc << 2 << some << false << many;
+    QTest::newRow("sorted, no row has a key")
+        << 2 << asc << 1 << some << false << QList<QVariantList>{{"x"}, {"y", "b"}, {}};
+    QTest::newRow("sorted, keyless row above keyed ones") << 1 << asc << 0 << some << true << many;
+    QTest::newRow("sort column beyond the columns") << 5 << asc << 0 << some << false << many;
+}
+
+void TestTables::bulkRowsGiveWhatRowByRowGives()
+{
+    QFETCH(int, sortColumn);
+    QFETCH(Qt::SortOrder, order);
+    QFETCH(int, emptyRows);
+    QFETCH(QList<QVariantList>, before);
+    QFETCH(bool, holeAtTop);
+    QFETCH(QList<QVariantList>, rows);
+
+    Host host;
+    Section section(host.layout);
+    QTableWidget* tables[2];
+    for (QTableWidget*& table : tables) {
+        table = section.add_table({"Nom", "Code", "Ville"}, {.rows = emptyRows});
+        if (sortColumn >= 0) {
+            table->setSortingEnabled(true);
+            table->sortByColumn(sortColumn, order);
+        }
+        for (const QVariantList& values : before)
+            section.add_table_row(table, values);
+        if (holeAtTop)
+            delete table->takeItem(0, sortColumn);
+    }
+    QSignalSpy added(tables[1]->model(), &QAbstractItemModel::rowsInserted);
+
+    for (const QVariantList& values : rows)
+        section.add_table_row(tables[0], values);
+    QCOMPARE(&section.add_table_rows(tables[1], rows), &section);
+
+    QCOMPARE(tableTexts(tables[1]), tableTexts(tables[0]));
+    QCOMPARE(tables[1]->isSortingEnabled(), sortColumn >= 0);
+    QCOMPARE(tables[1]->horizontalHeader()->sortIndicatorOrder(),
+             tables[0]->horizontalHeader()->sortIndicatorOrder());
+    if (!holeAtTop)
+        QVERIFY(added.count() <= 2);
+}
+
+void TestTables::bulkRowsLandInOrder()
+{
+    velmora::UIWrapper ui;
+    QTableWidget* table = ui.add_table({"Nom", "Âge"}, {.rows = 1});
+    QCOMPARE(&ui.add_table_rows(table, {{"Zoé", 42}, {"Léo"}, {"Ana", 7, "surplus"}}), &ui.end());
+    QCOMPARE(tableTexts(table), QStringList({"-|-", "Zoé|42", "Léo|-", "Ana|7"}));
+
+    // Keys compare as texts; a new row goes before the rows of equal key, keyless rows last.
+    table->setSortingEnabled(true);
+    table->sortByColumn(1, Qt::AscendingOrder);
+    ui.add_table_rows(table, {{"Max", 42}, {"Eva", 5}, {"Sam"}});
+    QCOMPARE(tableTexts(table), QStringList({"Max|42", "Zoé|42", "Eva|5", "Ana|7", "-|-", "Léo|-", "Sam|-"}));
+}
+
+void TestTables::namedTableIsFoundByName()
+{
+    velmora::UIWrapper ui;
+    QTableWidget* table = ui.add_row().add_table({"Heure", "Message"}, {.name = "journal"});
+    QCOMPARE(table->objectName(), QStringLiteral("journal"));
+    QCOMPARE(ui.find<QTableWidget>("journal"), table);
+    QCOMPARE(ui.add_table({"A"})->objectName(), QString());
+}
+
+void TestTables::activatingACellRunsTheCallbackWithItsRow_data()
+{
+    QTest::addColumn<int>("key"); // 0: a double click on the cell
+    QTest::addColumn<int>("row");
+
+    QTest::newRow("double click") << 0 << 1;
+    QTest::newRow("Return") << int(Qt::Key_Return) << 2;
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << 0;
+}
+
+void TestTables::activatingACellRunsTheCallbackWithItsRow()
+{
+    QFETCH(int, key);
+    QFETCH(int, row);
+
+    velmora::UIWrapper ui;
+    QList<int> activated;
+    QTableWidget* table = ui.add_table({"Heure", "Message"},
+                                       {.on_activate = [&](int activatedRow) { activated << activatedRow; }});
+    ui.add_table_rows(table, {{"10:00", "un"}, {"10:01", "deux"}, {"10:02", "trois"}});
+    ui.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+
+    if (key == 0) {
+        const QRect cell = table->visualItemRect(table->item(row, 1));
+        // What Qt delivers for a double click: a press and a release, then the second press as
+        // a double click.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    } else {
+        table->setFocus();
+        table->setCurrentCell(row, 1);
+        QTest::keyClick(table, Qt::Key(key));
+    }
+    QCOMPARE(activated, QList<int>{row});
+    QVERIFY(!table->viewport()->findChild<QLineEdit*>());
 }
 
 QTEST_MAIN(TestTables)

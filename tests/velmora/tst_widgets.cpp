@@ -18,6 +18,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <stdexcept>
 
@@ -67,6 +68,8 @@ private slots:
     void textsAreKeptWhole();
     void throwingCallbackOfAnApplicationChangeIsReportedOnce_data();
     void throwingCallbackOfAnApplicationChangeIsReportedOnce();
+    void throwingSubmitOrActivateCallbackIsReportedOnce_data();
+    void throwingSubmitOrActivateCallbackIsReportedOnce();
     void libraryErrorInsideACallbackReachesTheCallbacksOwnHandler();
 };
 
@@ -312,6 +315,17 @@ void TestWidgets::rejectedCallChangesNothing_data()
     QTest::newRow("button without callback, sidebar")
         << Action([](UIWrapper& ui) { ui.sidebar("left").add_button("OK", {}, {.gap = 5, .name = "ok"}); })
         << "invalid_argument";
+    QTest::newRow("drop-down current before the first entry") << Action([](UIWrapper& ui) {
+        ui.add_dropdown({"un", "deux"}, {.callback = [](const QString&) {}, .name = "ok", .current = -1});
+    }) << "out_of_range";
+    QTest::newRow("drop-down current past the last entry") << Action([](UIWrapper& ui) {
+        ui.add_dropdown({"un", "deux"}, {.name = "ok", .current = 2, .enabled = false});
+    }) << "out_of_range";
+    QTest::newRow("drop-down current without entries")
+        << Action([](UIWrapper& ui) { ui.sidebar("left").add_dropdown({}, {.name = "ok", .current = 0}); })
+        << "out_of_range";
+    QTest::newRow("drop-down current at INT_MAX")
+        << Action([](UIWrapper& ui) { ui.add_dropdown({"un"}, {.current = INT_MAX}); }) << "out_of_range";
 }
 
 void TestWidgets::rejectedCallChangesNothing()
@@ -421,6 +435,52 @@ void TestWidgets::throwingCallbackOfAnApplicationChangeIsReportedOnce()
         QCOMPARE(input->text(), QString());
         QCOMPARE(seen, QStringList({"abc", ""}));
     }
+    QCOMPARE(log.criticals(), QStringList({report, report}));
+}
+
+void TestWidgets::throwingSubmitOrActivateCallbackIsReportedOnce_data()
+{
+    QTest::addColumn<bool>("table");
+    QTest::addColumn<bool>("standard");
+    QTest::addColumn<QString>("report");
+
+    QTest::newRow("on_submit, std::runtime_error")
+        << false << true << "velmora : le callback de add_input a levé une exception : refusé";
+    QTest::newRow("on_submit, int") << false << false
+                                    << "velmora : le callback de add_input a levé une exception inconnue";
+    QTest::newRow("on_activate, std::runtime_error")
+        << true << true << "velmora : le callback de add_table a levé une exception : refusé";
+    QTest::newRow("on_activate, int")
+        << true << false << "velmora : le callback de add_table a levé une exception inconnue";
+}
+
+void TestWidgets::throwingSubmitOrActivateCallbackIsReportedOnce()
+{
+    QFETCH(bool, table);
+    QFETCH(bool, standard);
+    QFETCH(QString, report);
+
+    const CriticalLog log;
+    UIWrapper ui;
+    QStringList seen;
+    const auto refuse = [&](const QString& value) {
+        seen << value;
+        if (standard)
+            throw std::runtime_error("refusé");
+        throw 42;
+    };
+    ui.add_input({.name = "i", .text = "saisi", .on_submit = refuse});
+    QTableWidget* rows = ui.add_table({"A"}, {.on_activate = [&](int row) { refuse(QString::number(row)); }});
+    ui.add_table_rows(rows, {{"un"}, {"deux"}});
+    ui.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+
+    QWidget* target = table ? static_cast<QWidget*>(rows) : ui.get("i");
+    target->setFocus();
+    rows->setCurrentCell(1, 0);
+    QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key_Enter);
+    QCOMPARE(seen, table ? QStringList({"1", "1"}) : QStringList({"saisi", "saisi"}));
     QCOMPARE(log.criticals(), QStringList({report, report}));
 }
 

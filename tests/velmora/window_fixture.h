@@ -62,6 +62,8 @@ inline QString typeOf(const std::exception& error)
         return QStringLiteral("ValueError");
     if (typeid(error) == typeid(std::invalid_argument))
         return QStringLiteral("invalid_argument");
+    if (typeid(error) == typeid(std::out_of_range))
+        return QStringLiteral("out_of_range");
     if (typeid(error) == typeid(std::filesystem::filesystem_error))
         return QStringLiteral("filesystem_error");
     return QString::fromLatin1(typeid(error).name());

@@ -15,4 +15,7 @@ using TextCallback = std::function<void(const QString&)>;
 /// A reaction that receives the new checked state of a check box.
 using BoolCallback = std::function<void(bool)>;
 
+/// A reaction that receives a table row, counted from 0.
+using RowCallback = std::function<void(int row)>;
+
 } // namespace velmora

@@ -41,6 +41,8 @@ struct SecondaryWindowOptions
     int height = 300;
     /// Outer margin around all content, in pixels.
     int padding = 0;
+    /// Whether the window blocks input to every other window of the application while it is open.
+    bool modal = false;
 };
 
 /// Kind ("success", "error", "warning" or "info") and lifetime in milliseconds of a notification.
@@ -96,9 +98,11 @@ struct ButtonOptions
     int gap = 0;
     /// Object name and registry name; empty registers nothing.
     QString name;
+    /// Whether the button can be clicked; a disabled button is greyed out.
+    bool enabled = true;
 };
 
-/// Placeholder, change callback, stretch factor and name of a text field.
+/// Placeholder, change callback, stretch factor, name and initial state of a text field.
 struct InputOptions
 {
     /// Grey text shown while the field is empty.
@@ -109,9 +113,19 @@ struct InputOptions
     std::optional<int> stretch;
     /// Object name and registry name; empty registers nothing.
     QString name;
+    /// Text the field starts with; `callback` is not called for it.
+    QString text;
+    /// Whether the field hides what is typed, showing one bullet per character.
+    bool password = false;
+    /// Whether the user can select and copy the text but not change it.
+    bool read_only = false;
+    /// Called with the field's text when the user presses Return or Enter in it.
+    TextCallback on_submit;
+    /// Whether the field accepts focus and input; a disabled field is greyed out.
+    bool enabled = true;
 };
 
-/// Selection callback, stretch factor and name of a drop-down list.
+/// Selection callback, stretch factor, name and initial state of a drop-down list.
 struct DropdownOptions
 {
     /// Called with the text of the entry chosen.
@@ -120,6 +134,11 @@ struct DropdownOptions
     std::optional<int> stretch;
     /// Object name and registry name; empty registers nothing.
     QString name;
+    /// Index of the entry selected at creation, from 0; absent selects the first entry.
+    /// `callback` is not called for it.
+    std::optional<int> current;
+    /// Whether the list can be opened; a disabled list is greyed out.
+    bool enabled = true;
 };
 
 /// Toggle callback, initial state, stretch factor and name of a check box.
@@ -133,6 +152,8 @@ struct CheckboxOptions
     std::optional<int> stretch;
     /// Object name and registry name; empty registers nothing.
     QString name;
+    /// Whether the box can be toggled; a disabled box is greyed out.
+    bool enabled = true;
 };
 
 /// Inner margins of a section, clockwise from the top.
@@ -182,13 +203,29 @@ struct TabsOptions
     QString name;
 };
 
-/// Number of empty rows to create and stretch factor of a table.
+/// Number of empty rows to create, stretch factor, name and activation callback of a table.
 struct TableOptions
 {
     /// Number of empty rows to start with.
     int rows = 0;
     /// Stretch factor; absent takes the section's next one.
     std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
+    QString name;
+    /// Called with the row of a cell the user activates: a double click on it, or Return or
+    /// Enter while it is the current cell. When set, a double click activates the row instead
+    /// of opening the cell's editor.
+    RowCallback on_activate;
+};
+
+/// Stretch factor and name of a widget made by the caller and placed with add_widget().
+struct WidgetOptions
+{
+    /// Stretch factor; absent takes the section's next one.
+    std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing and keeps the widget's own
+    /// object name.
+    QString name;
 };
 
 } // namespace velmora

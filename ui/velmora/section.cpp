@@ -16,12 +16,45 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
 namespace velmora {
 namespace {
+
+// Places one row's values from the first column on, dropping those beyond the table's `columns`.
+void fillRow(QTableWidget* table, int row, int columns, const QVariantList& values)
+{
+    const int count = int(std::min<qsizetype>(values.size(), columns));
+    for (int column = 0; column < count; ++column)
+        table->setItem(row, column, new QTableWidgetItem(values[column].toString()));
+}
+
+// Whether the sorted table is as sorted appends leave it: the rows with a cell in the sort
+// column first, in sorted order, then the rows without one, and no row header set. Only then
+// does a single sort reproduce what appending the rows one by one would give.
+bool keepsSortedShape(const QTableWidget* table, int sortColumn, Qt::SortOrder order)
+{
+    const QTableWidgetItem* previous = nullptr;
+    bool pastKeys = false;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (table->verticalHeaderItem(row))
+            return false;
+        const QTableWidgetItem* item = table->item(row, sortColumn);
+        if (!item) {
+            pastKeys = true;
+            continue;
+        }
+        if (pastKeys)
+            return false;
+        if (previous && (order == Qt::AscendingOrder ? *item < *previous : *previous < *item))
+            return false;
+        previous = item;
+    }
+    return true;
+}
 
 [[noreturn]] void throwGone(const char* operation)
 {
@@ -92,7 +125,7 @@ TabSections Section::add_tabs(const QStringList& tabs, const TabsOptions& option
         tabsWidget->addTab(container, title);
         pages.emplace_back(title, &_adopt(detail::SectionPool::make(layout, SectionOptions{this})));
     }
-    return TabSections(pages);
+    return TabSections(tabsWidget, pages);
 }
 
 void Section::_seal()
@@ -132,6 +165,45 @@ QWidget* Section::get(const QString& name) const
     return it == _named_widgets.end() ? nullptr : it->second.data();
 }
 
+QWidget* Section::find(const QString& name) const
+{
+    requireAlive("find");
+    return findBelow(name);
+}
+
+QWidget* Section::findBelow(const QString& name) const
+{
+    // Iterative, so that deeply nested sections cannot exhaust the stack.
+    std::vector<const Section*> pending{this};
+    while (!pending.empty()) {
+        const Section* section = pending.back();
+        pending.pop_back();
+        // A section whose layout Qt deleted took its widgets with it.
+        if (!section->_layout)
+            continue;
+        const auto it = section->_named_widgets.find(name);
+        if (it != section->_named_widgets.end() && it->second)
+            return it->second.data();
+        for (auto child = section->_sub_sections.rbegin(); child != section->_sub_sections.rend(); ++child)
+            pending.push_back(child->get());
+    }
+    return nullptr;
+}
+
+Section& Section::add_widget(QWidget* widget, const WidgetOptions& options)
+{
+    requireAlive("add_widget");
+    if (!widget)
+        throw std::invalid_argument("add_widget: widget must not be null");
+    for (const QWidget* ancestor = _layout->parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        if (ancestor == widget)
+            throw std::invalid_argument("add_widget: the widget holds this section and cannot go inside it");
+    }
+    _register(options.name, widget);
+    _add(widget, options.stretch);
+    return *this;
+}
+
 Section& Section::clear()
 {
     requireAlive("clear");
@@ -163,6 +235,8 @@ Section& Section::add_button(const QString& text, Callback callback, const Butto
         throw std::invalid_argument("add_button: callback must not be empty");
     auto* button = new QPushButton(text);
     _register(options.name, button);
+    if (!options.enabled)
+        button->setEnabled(false);
     QObject::connect(button, &QPushButton::clicked, button,
                      [callback = std::move(callback)] { detail::invokeGuarded("add_button", callback); });
     _add(button, options.stretch);
@@ -177,11 +251,25 @@ Section& Section::add_input(const InputOptions& options)
     auto* input = new QLineEdit;
     _register(options.name, input);
     input->setPlaceholderText(options.placeholder);
+    // The initial state goes in before any callback is connected, so that none runs for it.
+    if (!options.text.isEmpty())
+        input->setText(options.text);
+    if (options.password)
+        input->setEchoMode(QLineEdit::Password);
+    if (options.read_only)
+        input->setReadOnly(true);
+    if (!options.enabled)
+        input->setEnabled(false);
     if (options.callback) {
         QObject::connect(input, &QLineEdit::textChanged, input,
                          [callback = options.callback](const QString& text) {
                              detail::invokeGuarded("add_input", callback, text);
                          });
+    }
+    if (options.on_submit) {
+        QObject::connect(input, &QLineEdit::returnPressed, input, [input, callback = options.on_submit] {
+            detail::invokeGuarded("add_input", callback, input->text());
+        });
     }
     _add(input, options.stretch);
     return *this;
@@ -190,9 +278,18 @@ Section& Section::add_input(const InputOptions& options)
 Section& Section::add_dropdown(const QStringList& options, const DropdownOptions& dropdown_options)
 {
     requireAlive("add_dropdown");
+    if (const auto current = dropdown_options.current;
+        current && (*current < 0 || *current >= options.size())) {
+        throw std::out_of_range("add_dropdown: current index " + std::to_string(*current) +
+                                " is outside 0 .. " + std::to_string(options.size() - 1));
+    }
     auto* combo = new QComboBox;
     _register(dropdown_options.name, combo);
     combo->addItems(options);
+    if (dropdown_options.current)
+        combo->setCurrentIndex(*dropdown_options.current);
+    if (!dropdown_options.enabled)
+        combo->setEnabled(false);
     if (dropdown_options.callback) {
         QObject::connect(combo, &QComboBox::currentTextChanged, combo,
                          [callback = dropdown_options.callback](const QString& text) {
@@ -209,6 +306,8 @@ Section& Section::add_checkbox(const QString& text, const CheckboxOptions& optio
     auto* box = new QCheckBox(text);
     _register(options.name, box);
     box->setChecked(options.checked);
+    if (!options.enabled)
+        box->setEnabled(false);
     if (options.callback) {
         QObject::connect(box, &QCheckBox::toggled, box, [callback = options.callback](bool checked) {
             detail::invokeGuarded("add_checkbox", callback, checked);
@@ -314,6 +413,15 @@ QTableWidget* Section::add_table(const QStringList& columns, const TableOptions&
     table->setHorizontalHeaderLabels(columns);
     if (options.rows > 0)
         table->setRowCount(options.rows);
+    _register(options.name, table);
+    if (options.on_activate) {
+        // A double click activates the row; it would otherwise open the cell's editor instead.
+        table->setEditTriggers(table->editTriggers() & ~QAbstractItemView::DoubleClicked);
+        QObject::connect(table, &QTableWidget::cellActivated, table,
+                         [callback = options.on_activate](int row, int) {
+                             detail::invokeGuarded("add_table", callback, row);
+                         });
+    }
     _add(table, options.stretch);
     return table;
 }
@@ -340,6 +448,62 @@ Section& Section::add_table_row(QTableWidget* table, const QVariantList& values)
     }
     if (sortCell)
         table->setItem(row, sortColumn, sortCell);
+    return *this;
+}
+
+Section& Section::add_table_rows(QTableWidget* table, const QList<QVariantList>& rows)
+{
+    requireAlive("add_table_rows");
+    if (!table)
+        throw std::invalid_argument("add_table_rows: table must not be null");
+    if (rows.isEmpty())
+        return *this;
+    QHeaderView* header = table->horizontalHeader();
+    const int sortColumn = table->isSortingEnabled() ? header->sortIndicatorSection() : -1;
+    const int columns = table->columnCount();
+    const bool sorted = sortColumn >= 0 && sortColumn < columns;
+
+    // Rows with a cell in the sort column each move to their sorted place as they arrive.
+    std::vector<const QVariantList*> keyed;
+    if (sorted) {
+        for (const QVariantList& values : rows) {
+            if (values.size() > sortColumn)
+                keyed.push_back(&values);
+        }
+    }
+    if (keyed.empty()) {
+        // Nothing moves: one resize, then the cells, as the fastest fill by hand does.
+        const int first = table->rowCount();
+        table->setRowCount(first + int(rows.size()));
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            fillRow(table, first + int(i), columns, rows[i]);
+        return *this;
+    }
+
+    const Qt::SortOrder order = header->sortIndicatorOrder();
+    if (!keepsSortedShape(table, sortColumn, order)) {
+        for (const QVariantList& values : rows)
+            add_table_row(table, values);
+        return *this;
+    }
+    // Appending one row at a time puts each row before the rows of equal key already there, and
+    // leaves the rows without a key at the end in the order they came. One stable sort gives the
+    // same order when the keyed rows start at the top, latest first, and the others at the bottom.
+    const bool indicatorShown = header->isSortIndicatorShown();
+    table->setSortingEnabled(false);
+    const int keyedCount = int(keyed.size());
+    table->model()->insertRows(0, keyedCount);
+    for (int i = 0; i < keyedCount; ++i)
+        fillRow(table, i, columns, *keyed[std::size_t(keyedCount - 1 - i)]);
+    const int first = table->rowCount();
+    table->setRowCount(first + int(rows.size()) - keyedCount);
+    int row = first;
+    for (const QVariantList& values : rows) {
+        if (values.size() <= sortColumn)
+            fillRow(table, row++, columns, values);
+    }
+    table->setSortingEnabled(true);
+    header->setSortIndicatorShown(indicatorShown);
     return *this;
 }
 

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -69,6 +70,34 @@ public:
     /// own names).
     /// @return nullptr when no widget has that name here, or when it has been deleted.
     QWidget* get(const QString& name) const;
+
+    /// The widget registered here under `name` as a `T`; nullptr when no widget has that name
+    /// here or when it is not a `T`.
+    template<class T> T* get(const QString& name) const
+    {
+        static_assert(std::is_base_of_v<QWidget, T>, "get<T>: T must be a QWidget class");
+        return qobject_cast<T*>(get(name));
+    }
+
+    /// The first widget registered under `name` in this section or below it: this section's
+    /// own widgets first, then each child section's, depth first in the order they were made
+    /// (rows, columns, scroll areas and tab pages alike). Returns nullptr when none has it.
+    QWidget* find(const QString& name) const;
+
+    /// What find(name) returns, as a `T`; nullptr when nothing has that name or when the
+    /// first widget found is not a `T`.
+    template<class T> T* find(const QString& name) const
+    {
+        static_assert(std::is_base_of_v<QWidget, T>, "find<T>: T must be a QWidget class");
+        return qobject_cast<T*>(find(name));
+    }
+
+    /// Places a widget made by the caller, which the section's layout then owns through Qt's
+    /// parent tree. A non-empty `options.name` becomes its object name and registers it for
+    /// get() and find(); the stretch factor comes from the section's list unless given.
+    /// @throws std::invalid_argument when `widget` is null, or is this section's container or one
+    /// of its ancestors (it would become its own parent).
+    Section& add_widget(QWidget* widget, const WidgetOptions& options = {});
 
     /// Vide tous les widgets de la section.
     /// Removes every widget, spacing and child section from this section, forgets the registered
@@ -140,6 +169,12 @@ public:
     /// @throws std::invalid_argument when `table` is null.
     Section& add_table_row(QTableWidget* table, const QVariantList& values);
 
+    /// Appends many rows at once, with the same result as add_table_row() called for each in
+    /// turn: surplus values are dropped, and in a sorted table each row lands whole in its
+    /// sorted place. Costs what filling the rows by hand with one setRowCount() does.
+    /// @throws std::invalid_argument when `table` is null.
+    Section& add_table_rows(QTableWidget* table, const QList<QVariantList>& rows);
+
     /// Returns the section that created this one, or this section when it has none.
     Section& end();
 
@@ -152,6 +187,9 @@ private:
     // Throws std::logic_error naming `operation` when the section was discarded or Qt deleted its
     // layout. Every operation calls it first, before it creates anything.
     void requireAlive(const char* operation) const;
+    // find() without the check on this section, skipping the sections Qt deleted; the wrapper
+    // searches its root and sidebars with it.
+    QWidget* findBelow(const QString& name) const;
     void discard() noexcept;
     void reset(QBoxLayout* layout, const SectionOptions& options);
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Private to velmora: reaches the parts of a Section that only the library itself uses.
-// The window shell seals through it; the library's own tests inspect sections through it.
+// The window shell seals and searches through it; the library's own tests inspect sections through it.
 
 #include <velmora/section.h>
 
@@ -12,6 +12,7 @@ namespace velmora::detail {
 struct SectionAccess
 {
     static void seal(Section& section) { section._seal(); }
+    static QWidget* findBelow(const Section& section, const QString& name) { return section.findBelow(name); }
     static int nextStretch(Section& section, std::optional<int> explicitStretch = {})
     {
         return section._next_stretch(explicitStretch);

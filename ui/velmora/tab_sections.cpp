@@ -3,6 +3,7 @@
 #include "section.h"
 
 #include <QHash>
+#include <QTabWidget>
 
 #include <cstdint>
 #include <stdexcept>
@@ -23,7 +24,8 @@ TabSections::TabSections()
 {
 }
 
-TabSections::TabSections(const std::vector<std::pair<QString, Section*>>& pages)
+TabSections::TabSections(QTabWidget* widget, const std::vector<std::pair<QString, Section*>>& pages)
+    : _widget(widget)
 {
     // First pass: the order of first appearance and the last section of each title.
     QStringList order;
@@ -95,6 +97,11 @@ TabSections::const_iterator TabSections::begin() const
 TabSections::const_iterator TabSections::end() const
 {
     return _data->entries.cend();
+}
+
+QTabWidget* TabSections::widget() const
+{
+    return _widget.data();
 }
 
 } // namespace velmora

@@ -2,12 +2,15 @@
 
 #include <velmora/velmora_export.h>
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 #include <utility>
 #include <vector>
+
+class QTabWidget;
 
 namespace velmora {
 
@@ -61,18 +64,24 @@ public:
     /// Past the last entry, for range-for.
     const_iterator end() const;
 
+    /// The tab widget holding the pages; nullptr for a default-constructed value, and once Qt
+    /// has deleted the tab widget (after the section holding it was cleared, for instance).
+    QTabWidget* widget() const;
+
 private:
     friend class Section;
 
     struct Data;
 
-    /// Builds the map from pages in tab order; later pages replace earlier ones of the same title.
-    explicit TabSections(const std::vector<std::pair<QString, Section*>>& pages);
+    /// Builds the map from the pages of `widget` in tab order; later pages replace earlier ones
+    /// of the same title.
+    TabSections(QTabWidget* widget, const std::vector<std::pair<QString, Section*>>& pages);
 
     // Whether the entry at `index` still reaches the section it was made with.
     bool alive(std::size_t index) const;
 
     std::shared_ptr<const Data> _data;
+    QPointer<QTabWidget> _widget;
 };
 
 } // namespace velmora

@@ -176,6 +176,9 @@ std::unique_ptr<UIWrapper> UIWrapper::open_window(const SecondaryWindowOptions& 
     requireWindow("open_window");
     auto secondary = std::make_unique<UIWrapper>(
         WindowOptions{options.title, options.width, options.height, options.padding});
+    // Modality only takes effect when set before the window is shown.
+    if (options.modal)
+        secondary->window->setWindowModality(Qt::ApplicationModal);
     secondary->window->show();
     return secondary;
 }
@@ -219,6 +222,23 @@ TabSections UIWrapper::add_tabs(const QStringList& tabs, const TabsOptions& opti
 QWidget* UIWrapper::get(const QString& name) const
 {
     return rootSection("get").get(name);
+}
+
+QWidget* UIWrapper::find(const QString& name) const
+{
+    requireWindow("find");
+    if (QWidget* widget = detail::SectionAccess::findBelow(*_root_section, name))
+        return widget;
+    for (const auto& entry : _sidebars) {
+        if (QWidget* widget = detail::SectionAccess::findBelow(*entry.second, name))
+            return widget;
+    }
+    return nullptr;
+}
+
+Section& UIWrapper::add_widget(QWidget* widget, const WidgetOptions& options)
+{
+    return rootSection("add_widget").add_widget(widget, options);
 }
 
 Section& UIWrapper::clear()
@@ -304,6 +324,11 @@ QTableWidget* UIWrapper::add_table(const QStringList& columns, const TableOption
 Section& UIWrapper::add_table_row(QTableWidget* table, const QVariantList& values)
 {
     return rootSection("add_table_row").add_table_row(table, values);
+}
+
+Section& UIWrapper::add_table_rows(QTableWidget* table, const QList<QVariantList>& rows)
+{
+    return rootSection("add_table_rows").add_table_rows(table, rows);
 }
 
 Section& UIWrapper::end()

@@ -11,6 +11,7 @@
 
 #include <concepts>
 #include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -129,6 +130,25 @@ public:
     [[nodiscard]] TabSections add_tabs(const QStringList& tabs, const TabsOptions& options = {});
     /// See Section::get.
     QWidget* get(const QString& name) const;
+    /// See Section::get; the root section's widget as a `T`.
+    template<class T> T* get(const QString& name) const
+    {
+        static_assert(std::is_base_of_v<QWidget, T>, "get<T>: T must be a QWidget class");
+        return qobject_cast<T*>(get(name));
+    }
+    /// The first widget registered under `name` anywhere in the window: the root section and
+    /// everything below it first (see Section::find), then each sidebar in the order the
+    /// sidebars were made. Returns nullptr when none has it.
+    QWidget* find(const QString& name) const;
+    /// What find(name) returns, as a `T`; nullptr when nothing has that name or when the first
+    /// widget found is not a `T`.
+    template<class T> T* find(const QString& name) const
+    {
+        static_assert(std::is_base_of_v<QWidget, T>, "find<T>: T must be a QWidget class");
+        return qobject_cast<T*>(find(name));
+    }
+    /// See Section::add_widget.
+    Section& add_widget(QWidget* widget, const WidgetOptions& options = {});
     /// See Section::clear.
     Section& clear();
     /// See Section::add_label.
@@ -163,6 +183,8 @@ public:
     [[nodiscard]] QTableWidget* add_table(const QStringList& columns, const TableOptions& options = {});
     /// See Section::add_table_row.
     Section& add_table_row(QTableWidget* table, const QVariantList& values);
+    /// See Section::add_table_rows.
+    Section& add_table_rows(QTableWidget* table, const QList<QVariantList>& rows);
     /// See Section::end.
     Section& end();
 
