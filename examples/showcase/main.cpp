@@ -23,6 +23,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -114,17 +115,24 @@ void fail(const QString& message)
     QCoreApplication::exit(1);
 }
 
-// The inspector opened on the main window with the save button selected, and the main window
-// with its highlight, side by side: the picture the guide shows.
+// The inspector opened on the main window with the e-mail field selected, the tree narrowed to
+// what mentions "courriel" and the field's properties shown, and the main window with the
+// highlight over the field, side by side: the picture the guide shows.
 QPixmap inspectorPicture(QWidget* window)
 {
     QWidget* inspector = tarnwickview::open_inspector(window);
-    if (auto* tree = inspector->findChild<QTreeWidget*>()) {
-        const auto found = tree->findItems(QStringLiteral("QPushButton  'Enregistrer le contact'"),
+    if (auto* splitter = inspector->findChild<QSplitter*>())
+        splitter->setSizes({400, 560});
+    if (auto* tree = inspector->findChild<QTreeWidget*>(QStringLiteral("tree"))) {
+        const auto found = tree->findItems(QStringLiteral("QLineEdit  placeholder='camille.martin"),
                                            Qt::MatchStartsWith | Qt::MatchRecursive);
         if (!found.isEmpty())
             tree->setCurrentItem(found.first());
     }
+    if (auto* filter = inspector->findChild<QLineEdit*>(QStringLiteral("tree_filter")))
+        filter->setText(QStringLiteral("courriel"));
+    if (auto* pages = inspector->findChild<QTabWidget*>(QStringLiteral("details_pages")))
+        pages->setCurrentIndex(1);
     QCoreApplication::processEvents();
     QPixmap left = window->grab();
     // The highlight is a window of its own, laid over the main window on the screen.

@@ -1,22 +1,29 @@
 #include "inspector_window_p.h"
 
 #include "highlight_p.h"
+#include "layout_panel_p.h"
 #include "live_tree_p.h"
 #include "messages_p.h"
 #include "node_label_p.h"
 #include "picker_p.h"
+#include "property_table_p.h"
 #include "style_editor_p.h"
+#include "style_rule_p.h"
 #include "tarnwickview.h"
+#include "tree_filter_p.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMetaEnum>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 #include <exception>
@@ -95,11 +102,15 @@ InspectorWindow::InspectorWindow(QWidget* root)
     _pickButton->setToolTip(QStringLiteral("Cliquez sur un widget de la fenêtre inspectée pour le "
                                            "sélectionner (Ctrl+Maj+C dans cette fenêtre, Échap pour "
                                            "annuler)"));
+    _ruleButton = button(QStringLiteral("Règle de style"), "style_rule", this);
+    _ruleButton->setToolTip(QStringLiteral("Ajoute à la feuille de style une règle pour le widget "
+                                           "sélectionné et copie son sélecteur dans le presse-papiers"));
     auto* saveButton = button(QStringLiteral("Enregistrer l'arbre…"), "save_tree", this);
     auto* qssButton = button(QStringLiteral("Générer le QSS…"), "generate_qss", this);
     auto* toolbar = new QHBoxLayout;
     toolbar->addWidget(refreshButton);
     toolbar->addWidget(_pickButton);
+    toolbar->addWidget(_ruleButton);
     toolbar->addWidget(saveButton);
     toolbar->addWidget(qssButton);
     toolbar->addStretch();
@@ -110,6 +121,14 @@ InspectorWindow::InspectorWindow(QWidget* root)
     _tree->setColumnCount(1);
     _tree->setSelectionMode(QAbstractItemView::SingleSelection);
     _tree->setUniformRowHeights(true);
+    _filter = new TreeFilterField(
+        _tree, [this](const QTreeWidgetItem* item) -> const QObject* { return _liveTree->widgetOf(item); },
+        this);
+    auto* treeColumn = new QWidget(this);
+    auto* treeLayout = new QVBoxLayout(treeColumn);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    treeLayout->addWidget(_filter);
+    treeLayout->addWidget(_tree, 1);
 
     auto* details = new QGroupBox(QStringLiteral("Widget sélectionné"), this);
     auto* form = new QFormLayout(details);
@@ -128,14 +147,22 @@ InspectorWindow::InspectorWindow(QWidget* root)
 
     _styleEditor = new StyleSheetEditor(root, this);
 
+    _properties = new PropertyTable(this);
+    _layout = new LayoutPanel(this);
+    auto* pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("details_pages"));
+    pages->addTab(details, QStringLiteral("Détails"));
+    pages->addTab(_properties, QStringLiteral("Propriétés"));
+    pages->addTab(_layout, QStringLiteral("Mise en page"));
+
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addWidget(details);
-    sideLayout->addWidget(_styleEditor, 1);
+    sideLayout->addWidget(pages, 3);
+    sideLayout->addWidget(_styleEditor, 2);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(_tree);
+    splitter->addWidget(treeColumn);
     splitter->addWidget(side);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
@@ -159,6 +186,11 @@ InspectorWindow::InspectorWindow(QWidget* root)
     connect(_picker, &WidgetPicker::armedChanged, _pickButton, &QPushButton::setChecked);
     connect(_pickButton, &QPushButton::toggled, _picker, &WidgetPicker::setArmed);
     connect(refreshButton, &QPushButton::clicked, this, &InspectorWindow::refresh);
+    connect(_ruleButton, &QPushButton::clicked, this, &InspectorWindow::insertStyleRule);
+    connect(_properties, &PropertyTable::written, this, [this] { showDetails(_liveTree->selectedWidget()); });
+    connect(_properties, &PropertyTable::refused, this, [this](const QString& property) {
+        _status->setText(QStringLiteral("Le widget n'a pas accepté cette valeur de « %1 ».").arg(property));
+    });
     connect(saveButton, &QPushButton::clicked, this, [this] {
         chooseFile(QStringLiteral("Enregistrer l'arbre"), QStringLiteral("ui_tree.txt"),
                    QStringLiteral("Texte (*.txt)"), QStringLiteral("txt"), [this](const QString& path) {
@@ -193,6 +225,7 @@ InspectorWindow::~InspectorWindow()
     _liveTree->disconnect(this);
     _picker->disconnect(this);
     _styleEditor->disconnect(this);
+    _properties->disconnect(this);
 }
 
 void InspectorWindow::refresh()
@@ -224,6 +257,8 @@ void InspectorWindow::selectionChanged()
 
 void InspectorWindow::treeUpdated()
 {
+    // New and relabelled rows are filtered before the view paints them.
+    _filter->apply();
     QWidget* widget = _liveTree->selectedWidget();
     _highlight->setTarget(widget);
     showDetails(widget);
@@ -237,6 +272,9 @@ void InspectorWindow::picked(QWidget* widget)
 
 void InspectorWindow::showDetails(QWidget* widget)
 {
+    _properties->setTarget(widget);
+    _layout->setTarget(widget);
+    _ruleButton->setEnabled(widget != nullptr);
     if (!widget) {
         for (QLabel* label : {_class, _name, _geometry, _sizePolicy, _visibility, _ownStyleSheet})
             label->clear();
@@ -252,6 +290,17 @@ void InspectorWindow::showDetails(QWidget* widget)
     _visibility->setText(visibilityText(widget));
     _ownStyleSheet->setText(widget->styleSheet().isEmpty() ? QStringLiteral("(aucune)")
                                                            : widget->styleSheet());
+}
+
+void InspectorWindow::insertStyleRule()
+{
+    const QWidget* widget = _liveTree->selectedWidget();
+    if (!widget)
+        return;
+    const QString selector = styleSelector(widget);
+    insertRuleSkeleton(_styleEditor->textEdit(), selector);
+    QGuiApplication::clipboard()->setText(selector);
+    _status->setText(QStringLiteral("Sélecteur « %1 » copié dans le presse-papiers.").arg(selector));
 }
 
 void InspectorWindow::chooseFile(const QString& caption, const QString& suggested, const QString& filter,

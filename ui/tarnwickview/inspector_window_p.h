@@ -15,8 +15,11 @@ class QTreeWidget;
 namespace tarnwickview::detail {
 
 class InspectorHighlight;
+class LayoutPanel;
 class LiveTree;
+class PropertyTable;
 class StyleSheetEditor;
+class TreeFilterField;
 class WidgetPicker;
 
 /// A top-level window over the widget tree of `root`: the tree as get_tree describes it, kept up
@@ -53,14 +56,19 @@ private:
     void chooseFile(const QString& caption, const QString& suggested, const QString& filter,
                     const QString& suffix, std::function<void(const QString&)> write);
     void write(const std::function<QString()>& write, const QString& failure);
+    void insertStyleRule();
 
     QPointer<QWidget> _root;
     std::unique_ptr<InspectorHighlight> _highlight;
     QTreeWidget* _tree = nullptr;
+    TreeFilterField* _filter = nullptr;
     LiveTree* _liveTree = nullptr;
     WidgetPicker* _picker = nullptr;
     QPushButton* _pickButton = nullptr;
     StyleSheetEditor* _styleEditor = nullptr;
+    PropertyTable* _properties = nullptr;
+    LayoutPanel* _layout = nullptr;
+    QPushButton* _ruleButton = nullptr;
     QLabel* _class = nullptr;
     QLabel* _name = nullptr;
     QLabel* _geometry = nullptr;
