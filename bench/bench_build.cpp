@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Building a window of N widgets through velmora against the same tree written with Qt calls.
 
 #include "harness.h"

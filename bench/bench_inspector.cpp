@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times get_tree and generate_qss on wide and nested widget trees of growing size; the time per
 // widget should not grow with the size of the tree. A bare traversal of the same widgets gives
 // the floor that get_tree is compared with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cost of an open inspector to the application it inspects. A shown window holding N widgets
 // in a scroll area adds a panel of N/10 more in one go and delivers the events that this posted
 // (layout, polish, show, repaint), as its event loop would: that is the application's own work, timed with

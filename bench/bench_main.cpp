@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Entry point of every benchmark executable: the widgets need a QApplication before the first
 // benchmark runs, and the offscreen platform unless the caller chose another.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Heap cost of a window of N widgets through velmora against the same tree written with Qt
 // calls. Bytes come from glibc's own accounting of the blocks in use (malloc and operator new
 // alike); allocations are counted by interposing the C allocator, which operator new calls.

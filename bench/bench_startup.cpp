@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // From constructing the window to its first painted frame, for a 200-widget window: velmora's
 // UIWrapper and run() against the same tree built with Qt calls, shown and handed to exec().
 // Every iteration starts from nothing: a new window, a new platform window, a new backing store.

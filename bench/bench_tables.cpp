@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Filling a ten-column table through add_table_row (one call per row) and through add_table_rows
 // (one call for all rows), each against the fastest fill a developer would write by hand for the
 // same table: setRowCount once, then setItem per cell. Every variant fills the same table (made by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The window every benchmark builds, written twice: once through velmora and once with the

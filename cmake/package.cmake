@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # velmora_shared_library(<target> DESCRIPTION <text> HEADERS <public headers>
 #                        SOURCES <other sources> QT_MODULES <Core Gui ...>
 #                        [USER_GCC_OPTIONS <options>...])

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Prints the velmora / Qt ratio table from Google Benchmark JSON files.
 
 Benchmarks are named family/variant/size, variant being "velmora" or "qt". Each row pairs

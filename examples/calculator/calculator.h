@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A pocket calculator: a keypad that the mouse and the keyboard both drive.
 
 #pragma once

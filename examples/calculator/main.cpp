@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // velmora-calculator: a pocket calculator, with the mouse or the keyboard.
 
 #include "calculator.h"

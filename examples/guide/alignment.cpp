@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Alignment words: `align` packs a section's widgets along its direction, `cross_align` sets
 // where they sit across it.
 

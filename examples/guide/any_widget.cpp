@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any Qt widget in a section: add_widget places it like the others, with a stretch and a name.
 
 #include <velmora/velmora.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // find<T> looks through the whole window: each section, its rows, columns and tab pages, and the
 // sidebars. A form whose fields sit in rows of their own is read back without keeping the rows.
 

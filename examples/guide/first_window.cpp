@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window with a title, a size and an outer margin, one label, and the event loop.
 
 #include <velmora/velmora.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A list that grows while the window is open. The page is aligned to the top, so run() ends it
 // with a stretch, and what the page receives later would land below that stretch, at the bottom.
 // The items go into a column of their own, which has no alignment word and so no stretch.

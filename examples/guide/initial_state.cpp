@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Initial text, echo mode, read-only and enabled states, and the selected entry, all set when
 // the widget is made: no callback runs for them.
 

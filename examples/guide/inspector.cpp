@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The inspector describes any widget tree; here a velmora window, without showing it.
 
 #include <tarnwickview/tarnwickview.h>

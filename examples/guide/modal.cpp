@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A modal secondary window: the other windows take no input until it closes.
 
 #include <velmora/velmora.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rows, columns, scroll areas and tabs: each returns a child section, and end() climbs back.
 
 #include <velmora/velmora.h>

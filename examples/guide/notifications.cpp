@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Floating notifications of the four kinds at the bottom of the window.
 
 #include <velmora/velmora.h>

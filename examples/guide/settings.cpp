@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window settings: icon, size limits, resizing, opacity, a close callback and centring.
 
 #include <velmora/velmora.h>

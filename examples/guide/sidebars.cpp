@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bars on the four edges of the window around the content.
 
 #include <velmora/velmora.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stretch factors, spacers, fixed spacing, separators, margins and a section's own style.
 
 #include <velmora/velmora.h>

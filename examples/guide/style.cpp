@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Style sheets from a file: load_style reads it once, watch_style again at every change.
 
 #include <velmora/velmora.h>

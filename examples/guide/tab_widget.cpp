@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TabSections::widget() is the QTabWidget itself: its position, its signals, the current page.
 
 #include <velmora/velmora.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A named table filled with many rows at once, and a callback for the row the user activates.
 
 #include <velmora/velmora.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A table with headers, filled row by row; it stays a plain QTableWidget.
 
 #include <velmora/velmora.h>

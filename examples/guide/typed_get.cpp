@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // get<T> returns a registered widget as its own class, or nullptr when the class differs.
 
 #include <velmora/velmora.h>

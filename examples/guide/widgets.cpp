@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Labels, buttons, text fields, drop-down lists and check boxes; named widgets fetched with get.
 
 #include <velmora/velmora.h>

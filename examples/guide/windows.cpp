@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A secondary window with the whole API of the main one; the caller owns it.
 
 #include <velmora/velmora.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A first velmora window: a sidebar, a row with a field and a button, and tabs.
 // Pass --quit-after MS to close it by itself after MS milliseconds.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "log_viewer.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A log viewer: a table that fills while the window is open, filtered by level and by text.
 
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // velmora-logviewer: a journal of 20,000 lines, loaded in batches, filtered as you type.
 // Double-click a line (or press Enter on it) for its details.
 

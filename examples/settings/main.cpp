@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // velmora-settings: a settings window with three tabs; "Appliquer" lists the values chosen.
 
 #include "settings_window.h"

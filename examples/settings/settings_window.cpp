@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings_window.h"
 
 #include <velmora/velmora.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A settings window: three tabs of fields, read back by name when the user applies them.
 
 #pragma once

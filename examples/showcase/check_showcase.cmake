@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs velmora-showcase as a user would from a terminal and checks what it leaves behind.
 #
 # Expects: PROGRAM (the executable), WORK_DIR (scratch), CASE (one of the blocks below),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // velmora-showcase: a small address book built with velmora, the program to run first.
 //
 // A left sidebar switches between four tabs: a contact form with a live preview, the contact

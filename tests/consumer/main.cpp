@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds a window through the installed packages and checks what it can see of it.
 
 #include <tarnwickview/tarnwickview.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compiled with nothing but the flags pkg-config gives for the installed libraries.
 
 #include <tarnwickview/tarnwickview.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the project into a fresh prefix, then builds and runs an outside project against it,
 # once through find_package and once with the flags pkg-config reports, and checks that each
 # package carries the licence.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Starts an example's window as its program does, and saves the pictures the guide shows.

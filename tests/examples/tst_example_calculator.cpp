@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calculator.h"
 #include "example_driver.h"
 

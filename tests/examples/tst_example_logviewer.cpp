@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "example_driver.h"
 #include "log_viewer.h"
 

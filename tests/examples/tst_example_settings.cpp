@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "../velmora/banner_probe.h"
 #include "example_driver.h"
 #include "settings_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes what the inspector writes of caller-supplied texts: tab titles, which it quotes and
 // escapes in a tab widget's label, and object names, which it writes into the style template.
 //

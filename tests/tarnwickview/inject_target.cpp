@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A Qt Widgets program that knows nothing of the inspector: the preload test runs it with and
 // without libtarnwickview-inject.so. It shows a main window, a dialog, then the main window again,
 // presses Ctrl+Shift+I in the dialog, prints the titles of the windows now shown and quits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the tests of the inspector window share: a window of the kind applications build, and

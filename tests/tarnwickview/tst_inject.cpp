@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libtarnwickview-inject.so preloaded into inject_target, a program that links neither library.
 
 #include "test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <tarnwickview/tarnwickview.h>
 
 #include <QCheckBox>

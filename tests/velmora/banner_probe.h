@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Finds the notification banners of a window, for the tests that count or measure them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // QTest::failOnWarning catches warnings only, and QTest::ignoreMessage cannot prove that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Built only by the nodiscard_probe tests, which expect the compiler to refuse it: each variant
 // throws away a result that the caller must keep.
 

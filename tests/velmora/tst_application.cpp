@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs without QTEST_MAIN: the first wrapper, not the test harness, has to create the
 // application object, and the process has to end cleanly with it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A wrapper with static storage outlives main: the process must still end without a crash.
 
 #include <velmora/velmora.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <velmora/velmora.h>
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "layout_probe.h"
 
 #include <velmora/velmora.h>

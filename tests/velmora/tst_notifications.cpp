@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "banner_probe.h"
 
 #include <velmora/velmora.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "layout_probe.h"
 #include "message_log.h"
 #include "window_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "banner_probe.h"
 #include "layout_probe.h"
 #include "message_log.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "message_log.h"
 #include "window_fixture.h"
 

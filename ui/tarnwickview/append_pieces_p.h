@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to tarnwickview: appending several pieces of text to a string at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "atomic_file_writer_p.h"
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to tarnwickview: replacing a file with UTF-8 text in one step.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "highlight_p.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to tarnwickview: the translucent frame laid over a widget of the inspected window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tarnwickview.h"
 
 #include "inspector_window_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "inspector_window_p.h"
 
 #include "highlight_p.h"

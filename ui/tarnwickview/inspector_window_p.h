@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to tarnwickview: the inspector window that open_inspector shows.

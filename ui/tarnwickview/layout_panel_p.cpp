@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "layout_panel_p.h"
 
 #include "node_label_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to tarnwickview: how the selected widget lays out what it holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "live_tree_p.h"
 
 #include "node_label_p.h"

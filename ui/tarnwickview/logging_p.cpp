@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "logging_p.h"
 
 namespace tarnwickview::detail {

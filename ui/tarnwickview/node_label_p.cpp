@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "node_label_p.h"
 
 #include "append_pieces_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "picker_p.h"
 
 #include "highlight_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "property_table_p.h"
 
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tarnwickview.h"
 
 #include "atomic_file_writer_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "standard_output_p.h"
 
 #include <QByteArray>

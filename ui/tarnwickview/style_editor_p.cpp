@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "style_editor_p.h"
 
 #include <QBoxLayout>

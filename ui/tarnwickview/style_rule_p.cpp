@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "style_rule_p.h"
 
 #include <QObject>

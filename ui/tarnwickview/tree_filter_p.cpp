@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tree_filter_p.h"
 
 #include <QAbstractItemModel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tarnwickview.h"
 
 #include "append_pieces_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "visual_children_p.h"
 
 #include <QHash>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "alignment_p.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to velmora: the tables that turn alignment words into stretches and flags.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to velmora: the process-wide application object the wrappers share, and its end.

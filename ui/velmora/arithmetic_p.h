@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to velmora: integer arithmetic shared by the window placement code.

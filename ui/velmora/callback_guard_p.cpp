@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "callback_guard_p.h"
 
 #include "logging_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to velmora: the boundary between user callbacks and Qt's event loop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to velmora: the logging category of every message the library prints, so that users can

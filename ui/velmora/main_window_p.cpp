@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main_window_p.h"
 
 #include "callback_guard_p.h"

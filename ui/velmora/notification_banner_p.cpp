@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "notification_banner_p.h"
 
 #include "arithmetic_p.h"

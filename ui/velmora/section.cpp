@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "section.h"
 
 #include "alignment_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "section_pool_p.h"
 
 #include <deque>

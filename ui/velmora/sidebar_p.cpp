@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sidebar_p.h"
 
 #include "alignment_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "style_watcher_p.h"
 
 #include "logging_p.h"

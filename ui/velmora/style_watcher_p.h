@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to velmora: re-applies a style-sheet file to a window whenever the file changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui_wrapper.h"
 
 #include "application_p.h"

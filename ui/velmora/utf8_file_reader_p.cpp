@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "utf8_file_reader_p.h"
 
 #include <QByteArray>

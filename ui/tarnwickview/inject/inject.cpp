@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entry point of libtarnwickview-inject.so. Loaded with LD_PRELOAD into a program that uses
 // Qt Widgets, it waits for the program's QApplication and then gives it the inspector; any other
 // kind of application is left exactly as it is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "injector_p.h"
 
 #include <tarnwickview/tarnwickview.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to the preload module: what it adds to a program that was built without the inspector.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tree_appender_p.h"
 
 #include "../logging_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Private to the preload module: the file that collects the trees of the windows it sees.
