@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kWidgets = 200;
+constexpr int WIDGETS = 200;
 
 // Ends the event loop once the window has been painted. exit() returns from exec() only after
 // the current repaint has finished, children included, so the whole first frame is counted.
@@ -58,7 +58,7 @@ void settle()
 // that a profiler can single out one start-up.
 [[gnu::noinline]] std::unique_ptr<velmora::UIWrapper> firstFrameVelmora(bench::Sink& sink)
 {
-    auto ui = bench::buildWithVelmora(kWidgets, sink);
+    auto ui = bench::buildWithVelmora(WIDGETS, sink);
     FirstFrame frame;
     ui->window->installEventFilter(&frame);
     Deadline deadline;
@@ -69,7 +69,7 @@ void settle()
 
 [[gnu::noinline]] std::unique_ptr<QMainWindow> firstFrameQt(bench::Sink& sink)
 {
-    auto window = bench::buildWithQt(kWidgets, sink);
+    auto window = bench::buildWithQt(WIDGETS, sink);
     FirstFrame frame;
     window->installEventFilter(&frame);
     Deadline deadline;
@@ -113,9 +113,9 @@ void startupQt(benchmark::State& state)
 
 const bool registered = [] {
     benchmark::RegisterBenchmark("startup/velmora", startupVelmora)
-        ->Arg(kWidgets)
+        ->Arg(WIDGETS)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("startup/qt", startupQt)->Arg(kWidgets)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("startup/qt", startupQt)->Arg(WIDGETS)->Unit(benchmark::kMillisecond);
     return true;
 }();
 

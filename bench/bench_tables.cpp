@@ -18,10 +18,10 @@
 
 namespace {
 
-const QStringList kColumns{QStringLiteral("N°"),       QStringLiteral("Nom"),  QStringLiteral("Ville"),
-                           QStringLiteral("Quantité"), QStringLiteral("Prix"), QStringLiteral("Remise"),
-                           QStringLiteral("Total"),    QStringLiteral("Date"), QStringLiteral("État"),
-                           QStringLiteral("Note")};
+const QStringList COLUMNS{QStringLiteral("N°"),       QStringLiteral("Nom"),  QStringLiteral("Ville"),
+                          QStringLiteral("Quantité"), QStringLiteral("Prix"), QStringLiteral("Remise"),
+                          QStringLiteral("Total"),    QStringLiteral("Date"), QStringLiteral("État"),
+                          QStringLiteral("Note")};
 
 // Rows of mixed texts and integers, made once per size and shared by every variant.
 const QList<QVariantList>& rowsOf(int count)
@@ -49,7 +49,7 @@ struct Fixture
 
     explicit Fixture(Setup setup)
         : ui(std::make_unique<velmora::UIWrapper>(QStringLiteral("Tableau"), 800, 600))
-        , table(ui->add_table(kColumns))
+        , table(ui->add_table(COLUMNS))
     {
         if (setup == Setup::Shown) {
             ui->window->show();

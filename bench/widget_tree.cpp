@@ -13,7 +13,7 @@ namespace bench {
 namespace {
 
 // Row stretch factors: both variants hand the same factor to the widget at each position.
-const QList<int> kRowStretches{1, 2, 1, 1, 2, 1, 1, 2, 1, 1};
+const QList<int> ROW_STRETCHES{1, 2, 1, 1, 2, 1, 1, 2, 1, 1};
 
 const QStringList& choices()
 {
@@ -110,9 +110,9 @@ std::unique_ptr<velmora::UIWrapper> buildWithVelmora(int widgets, Sink& sink)
     int made = 0;
     for (int column = 0; made < widgets; ++column) {
         velmora::Section& col = ui->add_column({.stretch = 1, .name = columnName(column)});
-        for (int r = 0; r < kRowsPerColumn && made < widgets; ++r) {
-            velmora::Section& row = col.add_row({.stretches = kRowStretches});
-            for (int k = 0; k < kRowWidth && made < widgets; ++k)
+        for (int r = 0; r < ROWS_PER_COLUMN && made < widgets; ++r) {
+            velmora::Section& row = col.add_row({.stretches = ROW_STRETCHES});
+            for (int k = 0; k < ROW_WIDTH && made < widgets; ++k)
                 addVelmoraWidget(row, made++, sink);
         }
     }
@@ -149,12 +149,12 @@ std::unique_ptr<QMainWindow> buildWithQt(int widgets, Sink& sink)
             colFrame->setObjectName(name);
         auto* colLayout = new QVBoxLayout(colFrame);
         contentLayout->addWidget(colFrame, 1);
-        for (int r = 0; r < kRowsPerColumn && made < widgets; ++r) {
+        for (int r = 0; r < ROWS_PER_COLUMN && made < widgets; ++r) {
             auto* rowFrame = new QFrame;
             auto* rowLayout = new QHBoxLayout(rowFrame);
             colLayout->addWidget(rowFrame, 0);
-            for (int k = 0; k < kRowWidth && made < widgets; ++k)
-                rowLayout->addWidget(makeQtWidget(made++, sink), kRowStretches[k]);
+            for (int k = 0; k < ROW_WIDTH && made < widgets; ++k)
+                rowLayout->addWidget(makeQtWidget(made++, sink), ROW_STRETCHES[k]);
         }
     }
     return window;

@@ -21,10 +21,10 @@ struct Sink
     long toggles = 0;
 };
 
-/// Widgets per row; rows are stacked in columns of kRowsPerColumn.
-inline constexpr int kRowWidth = 10;
+/// Widgets per row; rows are stacked in columns of ROWS_PER_COLUMN.
+inline constexpr int ROW_WIDTH = 10;
 /// Rows per column; columns are stacked in the window's content area.
-inline constexpr int kRowsPerColumn = 10;
+inline constexpr int ROWS_PER_COLUMN = 10;
 
 /// A hidden main window holding `widgets` widgets, built through velmora.
 std::unique_ptr<velmora::UIWrapper> buildWithVelmora(int widgets, Sink& sink);

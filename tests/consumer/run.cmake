@@ -83,7 +83,7 @@ execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=LD_LIBRARY_PATH QT_QPA
                         "${INJECT_TARGET}"
                 RESULT_VARIABLE result ERROR_VARIABLE errors)
 file(READ "${WORK_DIR}/arbres.txt" trees LIMIT 8)
-if(NOT result EQUAL 0 OR NOT errors MATCHES "tarnwickview : inspecteur injecté actif"
+if(NOT result EQUAL 0 OR NOT errors MATCHES "tarnwickview: inspecteur injecté actif"
    OR NOT trees STREQUAL "QWidget\n")
     message(FATAL_ERROR "the installed preload module did not take (${result}):\n${errors}")
 endif()

@@ -93,8 +93,7 @@ void TstInject::preloadedProgram_data()
 
     const QByteArray withInspector = "Inspecteur — Réglages\nPrincipale\nRéglages\n";
     const QByteArray withoutInspector = "Principale\nRéglages\n";
-    const QString active =
-        QStringLiteral("tarnwickview: tarnwickview : inspecteur injecté actif (Ctrl+Shift+I)");
+    const QString active = QStringLiteral("tarnwickview: inspecteur injecté actif (Ctrl+Shift+I)");
     const QString activeWithTrees =
         active + QStringLiteral(" ; arborescences des fenêtres ajoutées à %1/arbres.txt\n");
 
@@ -110,17 +109,15 @@ void TstInject::preloadedProgram_data()
                                                     << withoutInspector << QString() << QByteArray();
     QTest::newRow("missing folder reported once, program unharmed")
         << QString() << true << "absent/arbres.txt" << QByteArray() << 0 << withInspector
-        << QString(active +
-                   QStringLiteral(" ; arborescences des fenêtres ajoutées à %1/absent/arbres.txt\n"
-                                  "tarnwickview: tarnwickview : impossible d'ajouter l'arborescence à "
-                                  "%1/absent/arbres.txt : No such file or directory\n"))
+        << QString(active + QStringLiteral(" ; arborescences des fenêtres ajoutées à %1/absent/arbres.txt\n"
+                                           "tarnwickview: impossible d'ajouter l'arborescence à "
+                                           "%1/absent/arbres.txt : No such file or directory\n"))
         << QByteArray();
     // The limit cuts the second tree short; the part of it that was written is taken back.
     QTest::newRow("full disk reported once, whole trees kept")
         << QString() << true << "arbres.txt" << QByteArray() << 160 << withInspector
-        << QString(activeWithTrees +
-                   QStringLiteral("tarnwickview: tarnwickview : impossible d'ajouter l'arborescence à "
-                                  "%1/arbres.txt : File too large\n"))
+        << QString(activeWithTrees + QStringLiteral("tarnwickview: impossible d'ajouter l'arborescence à "
+                                                    "%1/arbres.txt : File too large\n"))
         << MAIN_TREE;
     QTest::newRow("the program's own Ctrl+Shift+I wins")
         << "--own-shortcut" << true << "arbres.txt" << QByteArray() << 0

@@ -24,13 +24,13 @@ using velmora::UIWrapper;
 
 namespace {
 
-const QString kSuccess =
+const QString SUCCESS_STYLE =
     QStringLiteral("background-color: #2d6a2d; color: white; border-radius: 6px; padding: 8px 14px;");
-const QString kError =
+const QString ERROR_STYLE =
     QStringLiteral("background-color: #8b0000; color: white; border-radius: 6px; padding: 8px 14px;");
-const QString kWarning =
+const QString WARNING_STYLE =
     QStringLiteral("background-color: #7a5c00; color: white; border-radius: 6px; padding: 8px 14px;");
-const QString kInfo =
+const QString INFO_STYLE =
     QStringLiteral("background-color: #1a3a6b; color: white; border-radius: 6px; padding: 8px 14px;");
 
 QLabel* onlyBanner(const UIWrapper& ui)
@@ -43,7 +43,7 @@ QLabel* onlyBanner(const UIWrapper& ui)
 int naturalWidth(const QString& text)
 {
     QLabel label(text);
-    label.setStyleSheet(kInfo);
+    label.setStyleSheet(INFO_STYLE);
     label.setAlignment(Qt::AlignCenter);
     label.adjustSize();
     return label.width();
@@ -95,13 +95,13 @@ void TestNotifications::kindSelectsTheColours_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("sheet");
-    QTest::newRow("success") << QStringLiteral("success") << kSuccess;
-    QTest::newRow("error") << QStringLiteral("error") << kError;
-    QTest::newRow("warning") << QStringLiteral("warning") << kWarning;
-    QTest::newRow("info") << QStringLiteral("info") << kInfo;
-    QTest::newRow("other case") << QStringLiteral("Success") << kInfo;
-    QTest::newRow("unknown word") << QStringLiteral("danger") << kInfo;
-    QTest::newRow("empty") << QString() << kInfo;
+    QTest::newRow("success") << QStringLiteral("success") << SUCCESS_STYLE;
+    QTest::newRow("error") << QStringLiteral("error") << ERROR_STYLE;
+    QTest::newRow("warning") << QStringLiteral("warning") << WARNING_STYLE;
+    QTest::newRow("info") << QStringLiteral("info") << INFO_STYLE;
+    QTest::newRow("other case") << QStringLiteral("Success") << INFO_STYLE;
+    QTest::newRow("unknown word") << QStringLiteral("danger") << INFO_STYLE;
+    QTest::newRow("empty") << QString() << INFO_STYLE;
 }
 
 void TestNotifications::kindSelectsTheColours()
@@ -123,7 +123,7 @@ void TestNotifications::defaultsAreInfoAndTheWrapperIsReturned()
     QCOMPARE(&ui.notify(QStringLiteral("Bonjour")), &ui);
     QLabel* banner = onlyBanner(ui);
     QVERIFY(banner);
-    QCOMPARE(banner->styleSheet(), kInfo);
+    QCOMPARE(banner->styleSheet(), INFO_STYLE);
 }
 
 void TestNotifications::widthIsNaturalPlusFortyButAtLeastThreeHundred_data()

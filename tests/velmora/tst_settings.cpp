@@ -28,7 +28,7 @@ using namespace fixture;
 
 namespace {
 
-constexpr int kUnlimited = 16777215;
+constexpr int UNLIMITED_SIZE = 16777215;
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
@@ -137,7 +137,7 @@ void TestSettings::resizableLiftsEveryEarlierLimit()
         ui.set_max_size(900, 700);
     ui.set_resizable(true);
     QCOMPARE(ui.window->minimumSize(), QSize(0, 0));
-    QCOMPARE(ui.window->maximumSize(), QSize(kUnlimited, kUnlimited));
+    QCOMPARE(ui.window->maximumSize(), QSize(UNLIMITED_SIZE, UNLIMITED_SIZE));
 }
 
 void TestSettings::sizeLimitsAndOpacityAreHandedOn()

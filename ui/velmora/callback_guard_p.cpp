@@ -13,9 +13,9 @@ void reportCallbackFailure(const char* where) noexcept
     try {
         throw;
     } catch (const std::exception& error) {
-        qCCritical(velmoraLog, "velmora : le callback de %s a levé une exception : %s", where, error.what());
+        qCCritical(lcVelmora, "velmora : le callback de %s a levé une exception : %s", where, error.what());
     } catch (...) {
-        qCCritical(velmoraLog, "velmora : le callback de %s a levé une exception inconnue", where);
+        qCCritical(lcVelmora, "velmora : le callback de %s a levé une exception inconnue", where);
     }
 }
 

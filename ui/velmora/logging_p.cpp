@@ -3,6 +3,6 @@
 
 namespace velmora::detail {
 
-Q_LOGGING_CATEGORY(velmoraLog, "velmora")
+Q_LOGGING_CATEGORY(lcVelmora, "velmora")
 
 } // namespace velmora::detail

@@ -8,6 +8,6 @@
 
 namespace velmora::detail {
 
-Q_DECLARE_LOGGING_CATEGORY(velmoraLog)
+Q_DECLARE_LOGGING_CATEGORY(lcVelmora)
 
 } // namespace velmora::detail

@@ -55,7 +55,7 @@ void StyleWatcher::reload()
         if (_failing)
             return;
         _failing = true;
-        qCWarning(velmoraLog,
+        qCWarning(lcVelmora,
                   "velmora : rechargement du style impossible, la feuille précédente reste en place : %s",
                   error.what());
         return;

@@ -27,7 +27,7 @@ void startInjector()
         return;
     announced = true;
 
-    QString banner = QStringLiteral("tarnwickview : inspecteur injecté actif (Ctrl+Shift+I)");
+    QString banner = QStringLiteral("inspecteur injecté actif (Ctrl+Shift+I)");
     if (injector->trees())
         banner += QStringLiteral(" ; arborescences des fenêtres ajoutées à ") + injector->trees()->path();
     qCInfo(lcTarnwickview).noquote() << banner;

@@ -50,7 +50,7 @@ void TreeAppender::reportFailure(const QString& reason)
         return;
     _failureReported = true;
     qCWarning(lcTarnwickview).noquote()
-        << QStringLiteral("tarnwickview : impossible d'ajouter l'arborescence à %1 : %2").arg(_path, reason);
+        << QStringLiteral("impossible d'ajouter l'arborescence à %1 : %2").arg(_path, reason);
 }
 
 } // namespace tarnwickview::detail
