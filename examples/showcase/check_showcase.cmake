@@ -36,6 +36,13 @@ function(expect_contains prefix stream text)
     endif()
 endfunction()
 
+function(expect_lacks prefix stream text)
+    string(FIND "${${prefix}_${stream}}" "${text}" position)
+    if(NOT position EQUAL -1)
+        message(FATAL_ERROR "${prefix}: ${stream} shows \"${text}\":\n${${prefix}_${stream}}")
+    endif()
+endfunction()
+
 # Checks that `file` is a PNG image of WIDTH × HEIGHT pixels (or of `ARGV1` × HEIGHT), from its
 # signature and IHDR chunk.
 function(expect_png file)
@@ -145,6 +152,14 @@ elseif(CASE STREQUAL "options")
 
     run(help "${PROGRAM}" --help)
     expect_rc(help 0)
+    foreach(line "Utilisation : velmora-showcase [options]\n" "\nOptions :\n"
+                 "  -h, --help                        Affiche cette aide et quitte.\n"
+                 "  -v, --version                     Affiche la version et quitte.\n")
+        expect_contains(help out "${line}")
+    endforeach()
+    foreach(english "Usage:" "Options:" "Displays" "--help-all")
+        expect_lacks(help out "${english}")
+    endforeach()
     foreach(option "--screenshot <FICHIER>" "--inspector-screenshot <FICHIER>" "--tree " "--tree-file <FICHIER>" "--qss <FICHIER>"
                    "--style-file <FICHIER>" "--quit-after <MS>")
         expect_contains(help out "${option}")
@@ -157,6 +172,20 @@ elseif(CASE STREQUAL "options")
 
     run(unknown "${PROGRAM}" --photo x.png)
     expect_failure(unknown)
+    expect_contains(unknown err "velmora-showcase : option inconnue « --photo ».")
+    run(flag_value "${PROGRAM}" --tree=oui)
+    expect_rc(flag_value 2)
+    expect_contains(flag_value err "velmora-showcase : l'option « --tree » ne prend pas de valeur.")
+    run(no_value "${PROGRAM}" --qss)
+    expect_rc(no_value 2)
+    expect_contains(no_value err "velmora-showcase : l'option « --qss » attend une valeur.")
+
+    # An empty file name is refused before Qt tries to open it (run() would drop the argument).
+    execute_process(COMMAND "${PROGRAM}" --screenshot "" WORKING_DIRECTORY "${WORK_DIR}" TIMEOUT 60
+                    RESULT_VARIABLE empty_name_rc OUTPUT_VARIABLE empty_name_out ERROR_VARIABLE empty_name_err)
+    expect_rc(empty_name 2)
+    expect_contains(empty_name err "velmora-showcase : --screenshot attend un nom de fichier, pas une chaîne vide.\n")
+    expect_lacks(empty_name err "QFSFileEngine")
 
     # A style sheet that cannot be read is reported; the window still works.
     run(no_style "${PROGRAM}" --style-file "${WORK_DIR}/absent.qss" --quit-after 50)

@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <exception>
@@ -116,6 +117,56 @@ void fail(const QString& message)
     QCoreApplication::exit(1);
 }
 
+// Reports a mistake on the command line; returns the exit status that goes with it.
+int usageError(const QString& message)
+{
+    std::fprintf(stderr, "velmora-showcase : %s\n", qUtf8Printable(message));
+    return 2;
+}
+
+QString optionSpelling(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// The usage text, descriptions aligned in one column and wrapped to fit 80 columns.
+QString helpText(const QList<QCommandLineOption>& options)
+{
+    QStringList spellings;
+    qsizetype column = 0;
+    for (const QCommandLineOption& option : options) {
+        QStringList names;
+        for (const QString& name : option.names())
+            names << optionSpelling(name);
+        QString spelling = names.join(QStringLiteral(", "));
+        if (!option.valueName().isEmpty())
+            spelling += QStringLiteral(" <%1>").arg(option.valueName());
+        column = std::max(column, spelling.size() + 4);
+        spellings << spelling;
+    }
+    QString help = QStringLiteral("Utilisation : velmora-showcase [options]\n"
+                                  "Carnet d'adresses de démonstration construit avec velmora.\n"
+                                  "Sans affichage, la fenêtre est dessinée hors écran et se ferme "
+                                  "d'elle-même.\n\nOptions :\n");
+    const qsizetype width = std::max<qsizetype>(80 - column, 30);
+    for (qsizetype i = 0; i < options.size(); ++i) {
+        QString line = QStringLiteral("  ") + spellings[i];
+        for (const QString& word : options[i].description().split(QLatin1Char(' '))) {
+            const qsizetype used = line.size() - line.lastIndexOf(QLatin1Char('\n')) - 1 - column;
+            if (used > 0 && used + 1 + word.size() > width)
+                line += QLatin1Char('\n');
+            const qsizetype start = line.lastIndexOf(QLatin1Char('\n')) + 1;
+            if (line.size() - start < column)
+                line += QString(column - (line.size() - start), QLatin1Char(' '));
+            else
+                line += QLatin1Char(' ');
+            line += word;
+        }
+        help += line + QLatin1Char('\n');
+    }
+    return help;
+}
+
 // The inspector opened on the main window with the e-mail field selected, the tree narrowed to
 // what mentions "courriel" and the field's properties shown, and the main window with the
 // highlight over the field, side by side: the picture the guide shows.
@@ -169,11 +220,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(SHOWCASE_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Carnet d'adresses de démonstration construit avec velmora.\n"
-                       "Sans affichage, la fenêtre est dessinée hors écran et se ferme d'elle-même."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    // Qt's own help and version options and its usage text are in English: these are declared
+    // and the help is written here.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Affiche cette aide et quitte."));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("Affiche la version et quitte."));
     const QCommandLineOption screenshotOption(
         QStringLiteral("screenshot"),
         QStringLiteral("Enregistre une capture PNG de la fenêtre, puis quitte."), QStringLiteral("FICHIER"));
@@ -200,20 +252,50 @@ int main(int argc, char** argv)
     const QCommandLineOption quitAfterOption(QStringLiteral("quit-after"),
                                              QStringLiteral("Ferme la fenêtre au bout de MS millisecondes."),
                                              QStringLiteral("MS"));
-    parser.addOptions({screenshotOption, inspectorShotOption, treeOption, treeFileOption, qssOption,
-                       styleOption, quitAfterOption});
-    parser.process(app);
+    const QList<QCommandLineOption> options{helpOption,          versionOption, screenshotOption,
+                                            inspectorShotOption, treeOption,    treeFileOption,
+                                            qssOption,           styleOption,   quitAfterOption};
+    parser.addOptions(options);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            return usageError(QStringLiteral("option inconnue « %1 ».").arg(optionSpelling(unknown.first())));
+        // The other failures are a value given to an option that takes none, or a value missing
+        // after the last argument.
+        for (const QString& argument : QCoreApplication::arguments()) {
+            const QString name = argument.section(QLatin1Char('='), 0, 0);
+            for (const QCommandLineOption& option : options) {
+                if (argument.startsWith(QLatin1String("--")) && argument.contains(QLatin1Char('=')) &&
+                    option.valueName().isEmpty() && option.names().contains(name.mid(2)))
+                    return usageError(QStringLiteral("l'option « %1 » ne prend pas de valeur.").arg(name));
+            }
+        }
+        return usageError(
+            QStringLiteral("l'option « %1 » attend une valeur.").arg(QCoreApplication::arguments().last()));
+    }
+    if (parser.isSet(helpOption)) {
+        std::fputs(qUtf8Printable(helpText(options)), stdout);
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        std::printf("velmora-showcase %s\n", SHOWCASE_VERSION);
+        return 0;
+    }
+    // An empty name would only surface as a failed write, after the window is built.
+    for (const QCommandLineOption& option :
+         {screenshotOption, inspectorShotOption, treeFileOption, qssOption}) {
+        if (parser.isSet(option) && parser.value(option).isEmpty())
+            return usageError(QStringLiteral("--%1 attend un nom de fichier, pas une chaîne vide.")
+                                  .arg(option.names().first()));
+    }
 
     int quitAfter = -1;
     if (parser.isSet(quitAfterOption)) {
         bool ok = false;
         quitAfter = parser.value(quitAfterOption).toInt(&ok);
         if (!ok || quitAfter < 0) {
-            std::fprintf(stderr,
-                         "velmora-showcase : --quit-after attend un nombre de millisecondes, "
-                         "pas « %s ».\n",
-                         qUtf8Printable(parser.value(quitAfterOption)));
-            return 2;
+            return usageError(QStringLiteral("--quit-after attend un nombre de millisecondes, pas « %1 ».")
+                                  .arg(parser.value(quitAfterOption)));
         }
     }
 

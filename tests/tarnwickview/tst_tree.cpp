@@ -18,7 +18,9 @@
 #include <stdexcept>
 #include <system_error>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(std::errc)
@@ -64,6 +66,32 @@ const QString EXAMPLE_TREE = QStringLiteral("QWidget  [#fenetre]\n"
                                             "└─ QFrame\n"
                                             "   ├─ QCheckBox  'Actif'\n"
                                             "   └─ QProgressBar  40/100");
+
+const uid_t OTHER_OWNER = 65534;
+const uid_t GROUP_MEMBER = 65533;
+const gid_t SHARED_GROUP = 8765;
+const int CANNOT_SWITCH_USER = 2;
+
+// Runs `write` in a child process that is an unprivileged member of SHARED_GROUP and not the
+// file's owner. Returns its exit status: 0 on success, 1 if it threw, CANNOT_SWITCH_USER.
+template<typename Write> int writeAsGroupMember(Write write)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(SHARED_GROUP) != 0 || ::setuid(GROUP_MEMBER) != 0)
+            ::_exit(CANNOT_SWITCH_USER);
+        try {
+            write();
+        } catch (...) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
 
 QLabel* labelIn(QWidget* parent, const char* text)
 {
@@ -447,6 +475,7 @@ void TestTree::replacedFileKeepsWhatAPlainWriteKeeps_data()
         const char* writer = qss ? "generate_qss" : "save_tree";
         QTest::addRow("%s, second hard link", writer) << qss << "hard link";
         QTest::addRow("%s, owner and group", writer) << qss << "owner";
+        QTest::addRow("%s, another user's file writable by its group", writer) << qss << "group member";
         QTest::addRow("%s, link to nothing yet", writer) << qss << "dangling link";
     }
 }
@@ -466,14 +495,32 @@ void TestTree::replacedFileKeepsWhatAPlainWriteKeeps()
             QSKIP("only a privileged process may keep another user's file as it is");
         writeFile(path, "ancien");
         QCOMPARE(::chown("sortie.txt", 4321, 8765), 0);
+    } else if (file == "group member") {
+        if (!runningAsRoot())
+            QSKIP("writing as another user needs a privileged process to switch users");
+        writeFile(path, "ancien");
+        QCOMPARE(::chown("sortie.txt", OTHER_OWNER, SHARED_GROUP), 0);
+        QCOMPARE(::chmod("sortie.txt", 0664), 0);
+        QCOMPARE(::chmod(".", 0777), 0);
     } else {
         QVERIFY(QFile::link(QStringLiteral("cible.txt"), path));
     }
     StdoutCapture out;
-    if (qss)
+    if (file == "group member") {
+        const int status = writeAsGroupMember([&] {
+            if (qss)
+                tarnwickview::generate_qss(&label, path);
+            else
+                tarnwickview::save_tree(&label, path);
+        });
+        if (status == CANNOT_SWITCH_USER)
+            QSKIP("this process may not switch users");
+        QCOMPARE(status, 0);
+    } else if (qss) {
         tarnwickview::generate_qss(&label, path);
-    else
+    } else {
         tarnwickview::save_tree(&label, path);
+    }
     const QByteArray written = readFile(path);
     QVERIFY(written.startsWith(qss ? "/*" : "QLabel  'x'"));
 
@@ -486,12 +533,17 @@ void TestTree::replacedFileKeepsWhatAPlainWriteKeeps()
         QCOMPARE(::stat("sortie.txt", &st), 0);
         QCOMPARE(st.st_uid, uid_t(4321));
         QCOMPARE(st.st_gid, gid_t(8765));
+    } else if (file == "group member") {
+        QCOMPARE(::stat("sortie.txt", &st), 0);
+        QCOMPARE(st.st_uid, OTHER_OWNER);
+        QCOMPARE(st.st_gid, SHARED_GROUP);
+        QCOMPARE(st.st_mode & 07777, mode_t(0664));
     } else {
         QVERIFY(QFileInfo(path).isSymLink());
         QCOMPARE(readFile(QStringLiteral("cible.txt")), written);
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
-             file == "owner" ? 1 : 2);
+             file == "owner" || file == "group member" ? 1 : 2);
 }
 
 QTEST_MAIN(TestTree)

@@ -188,15 +188,19 @@ void writeUtf8File(const QString& path, const QString& text)
         fail(path, error);
     if (exists) {
         // The owner and group go first: changing them may clear the set-user-ID and set-group-ID
-        // bits that fchmod then restores. Only a privileged process may give a file away, and
-        // others keep what they are allowed to; that is what rewriting in place would have kept.
+        // bits that fchmod then restores. Only a privileged process may give a file away; when
+        // the replacement cannot be given the old owner and group, rewriting in place is the only
+        // way to keep them, as a plain write would.
         struct stat written = {};
         if (::fstat(fd.get(), &written) != 0)
             fail(path, errno);
         if ((written.st_uid != existing.st_uid || written.st_gid != existing.st_gid) &&
-            ::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0 &&
-            ::fchown(fd.get(), uid_t(-1), existing.st_gid) != 0 && errno != EPERM)
-            fail(path, errno);
+            ::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0) {
+            if (errno != EPERM)
+                fail(path, errno);
+            writeInPlace(path, target, bytes);
+            return;
+        }
         if (::fchmod(fd.get(), existing.st_mode & 07777) != 0)
             fail(path, errno);
     }
