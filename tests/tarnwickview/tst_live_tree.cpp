@@ -62,6 +62,9 @@ void TestLiveTree::treeFollowsWidgets_data()
     QTest::newRow("button text changed")
         << Change([](InspectedWindow& w) { w.ok->setText(QStringLiteral("OK")); })
         << QStringLiteral("QPushButton  'OK'  [#valider]");
+    QTest::newRow("placeholder changed") << Change([](InspectedWindow& w) {
+        w.get()->findChild<QLineEdit*>()->setPlaceholderText(QStringLiteral("Prénom"));
+    }) << QStringLiteral("QLineEdit  placeholder='Prénom'");
     QTest::newRow("tab title changed")
         << Change([](InspectedWindow& w) { w.tabs->setTabText(1, QStringLiteral("Expert")); })
         << QStringLiteral("QTabWidget  ['Général', 'Expert']  [#onglets]");

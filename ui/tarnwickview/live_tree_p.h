@@ -22,11 +22,10 @@ class NodeLabeller;
 /// reparented, renamed, shown or hidden, texts and tab titles changed. Changes are noticed as the
 /// application's events pass by (a repaint only when it shows a row that reads differently now,
 /// so that a blinking cursor or a hover costs no update) and gathered for one update at most
-/// every 250 ms, which touches
-/// only the rows of the widgets that changed; the selection, the collapsed rows and the scroll
-/// position survive it. Rows of widgets that are not visible within `root` are greyed. A widget
-/// hidden itself repaints nothing and asks its parent for no layout, so a text it changes while
-/// hidden reaches its row when it is shown again (or on "Actualiser").
+/// every 250 ms, which touches only the rows of the widgets that changed; the selection, the
+/// collapsed rows and the scroll position survive it. Rows of widgets that are not visible within `root` are
+/// greyed. A widget hidden itself repaints nothing and asks its parent for no layout, so a text it changes
+/// while hidden reaches its row when it is shown again (or on "Actualiser").
 class LiveTree : public QObject
 {
     Q_OBJECT
