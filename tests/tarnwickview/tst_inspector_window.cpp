@@ -26,10 +26,14 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
 namespace {
+
+// Takes the inspected window off the screen, or brings it back.
+using WindowChange = std::function<void(QWidget*)>;
 
 // The save dialog that the last button click opened.
 QFileDialog* fileDialog(QWidget* inspector)
@@ -80,6 +84,8 @@ private slots:
     void highlightFollowsWidgetWhenWindowResizes();
     void highlightStaysInsideScrollViewport();
     void highlightFollowsReparentedWidget();
+    void highlightLeavesScreenWithItsWindow_data();
+    void highlightLeavesScreenWithItsWindow();
     void clicksPassThroughHighlight();
     void detailsDescribeSelectedWidget();
 
@@ -346,6 +352,7 @@ void TestInspectorWindow::selectedWidgetIsCoveredByHighlight()
     QVERIFY(overlay->windowFlags().testFlag(Qt::WindowTransparentForInput));
     QVERIFY(!overlay->testAttribute(Qt::WA_QuitOnClose));
     QCOMPARE(overlay->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(overlay->windowHandle()->transientParent(), inspected.get()->windowHandle());
 }
 
 void TestInspectorWindow::changingSelectionLeavesOneHighlight()
@@ -417,6 +424,33 @@ void TestInspectorWindow::highlightFollowsReparentedWidget()
 
     inspected.tabs->setCurrentIndex(1);
     QTRY_VERIFY(!overlay->isVisible());
+}
+
+void TestInspectorWindow::highlightLeavesScreenWithItsWindow_data()
+{
+    QTest::addColumn<WindowChange>("away");
+    QTest::addColumn<WindowChange>("back");
+    QTest::newRow("minimized, then restored") << WindowChange([](QWidget* w) { w->showMinimized(); })
+                                              << WindowChange([](QWidget* w) { w->showNormal(); });
+    QTest::newRow("hidden, then shown")
+        << WindowChange([](QWidget* w) { w->hide(); }) << WindowChange([](QWidget* w) { w->show(); });
+}
+
+void TestInspectorWindow::highlightLeavesScreenWithItsWindow()
+{
+    QFETCH(WindowChange, away);
+    QFETCH(WindowChange, back);
+    InspectedWindow inspected;
+    inspected.show();
+    QWidget* inspector = tarnwickview::open_inspector(inspected.get());
+    selectNode(inspector, QStringLiteral("QPushButton  'Valider'  [#valider]"));
+    QCOMPARE(shownHighlights().size(), 1);
+
+    away(inspected.get());
+    QTRY_VERIFY(shownHighlights().isEmpty());
+    back(inspected.get());
+    QTRY_COMPARE(shownHighlights().size(), 1);
+    QCOMPARE(shownHighlights().first()->geometry(), screenArea(inspected.ok));
 }
 
 void TestInspectorWindow::clicksPassThroughHighlight()

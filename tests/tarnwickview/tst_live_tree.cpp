@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <functional>
 
@@ -31,6 +32,8 @@ private slots:
     void treeFollowsWidgets_data();
     void treeFollowsWidgets();
     void burstOfAdditionsIsOneUpdate();
+    void refreshesNoMoreThanChangesNeed_data();
+    void refreshesNoMoreThanChangesNeed();
     void hiddenWidgetsAreGreyed();
 };
 
@@ -59,6 +62,9 @@ void TestLiveTree::treeFollowsWidgets_data()
     QTest::newRow("button text changed")
         << Change([](InspectedWindow& w) { w.ok->setText(QStringLiteral("OK")); })
         << QStringLiteral("QPushButton  'OK'  [#valider]");
+    QTest::newRow("placeholder changed") << Change([](InspectedWindow& w) {
+        w.get()->findChild<QLineEdit*>()->setPlaceholderText(QStringLiteral("Prénom"));
+    }) << QStringLiteral("QLineEdit  placeholder='Prénom'");
     QTest::newRow("tab title changed")
         << Change([](InspectedWindow& w) { w.tabs->setTabText(1, QStringLiteral("Expert")); })
         << QStringLiteral("QTabWidget  ['Général', 'Expert']  [#onglets]");
@@ -119,6 +125,51 @@ void TestLiveTree::burstOfAdditionsIsOneUpdate()
     QTRY_COMPARE(viewText(tree), tarnwickview::get_tree(&root));
     QCOMPARE(treeOf(inspector)->topLevelItem(0)->childCount(), 101);
     QCOMPARE(inserted.count(), 1);
+}
+
+void TestLiveTree::refreshesNoMoreThanChangesNeed_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("most");
+    QTest::newRow("idle, cursor blinking in a line edit") << Change() << 0;
+    QTest::newRow("button renamed every 50 ms")
+        << Change([count = 0](InspectedWindow& w) mutable { w.ok->setText(QString::number(++count)); }) << 5;
+}
+
+void TestLiveTree::refreshesNoMoreThanChangesNeed()
+{
+    QFETCH(Change, change);
+    QFETCH(int, most);
+    InspectedWindow inspected;
+    inspected.show();
+    QWidget* inspector = tarnwickview::open_inspector(inspected.get());
+    // The details of a widget with a layout list its items anew on every refresh of the tree.
+    selectNode(inspector, QStringLiteral("QWidget  [#central]"));
+    inspected.get()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(inspected.get()));
+    auto* edit = inspected.get()->findChild<QLineEdit*>();
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    // Focus and activation ask for layouts, which settle one level up per pass; they are over,
+    // and seen, before counting.
+    for (int level = 0; level < 5; ++level)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    click(inspector, "refresh");
+    auto* layoutItems = inspector->findChild<QTreeWidget*>(QStringLiteral("layout_items"));
+    QSignalSpy refreshes(layoutItems->model(), &QAbstractItemModel::rowsInserted);
+    QTimer ticks;
+    ticks.setInterval(50);
+    if (change)
+        connect(&ticks, &QTimer::timeout, this, [&] { change(inspected); });
+    ticks.start();
+
+    // A fixed wait, for once: what is checked is that refreshes do not happen, over a span in
+    // which the cursor blinks and the changes come faster than the tree may follow them.
+    QTest::qWait(1000);
+    ticks.stop();
+    QVERIFY2(refreshes.count() <= most, qPrintable(QString::number(refreshes.count())));
+    QTRY_COMPARE(viewText(treeOf(inspector)), tarnwickview::get_tree(inspected.get()));
+    QCOMPARE(refreshes.isEmpty(), !change);
 }
 
 void TestLiveTree::hiddenWidgetsAreGreyed()

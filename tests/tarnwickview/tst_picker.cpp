@@ -3,10 +3,18 @@
 
 #include "inspector_support.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPointer>
+#include <QShortcut>
 #include <QSignalSpy>
 
+#include <functional>
+
 namespace {
+
+// Binds Ctrl+Shift+C in the application's window; `fired` counts its activations.
+using Binding = std::function<void(QMainWindow*, int& fired)>;
 
 QPushButton* pickButton(QWidget* inspector)
 {
@@ -42,6 +50,8 @@ private slots:
 
     void clickPicksWidgetWithoutReachingIt_data();
     void clickPicksWidgetWithoutReachingIt();
+    void pickKeyLeavesApplicationBindingAlone_data();
+    void pickKeyLeavesApplicationBindingAlone();
     void escapeCancelsPicking();
     void widgetUnderPointerIsHighlightedWhileArmed();
 };
@@ -81,6 +91,40 @@ void TestPicker::clickPicksWidgetWithoutReachingIt()
     // Picking is over: the next click is the application's again.
     QTest::mouseClick(inspected.get()->windowHandle(), Qt::LeftButton, {}, centreIn(inspected, inspected.ok));
     QCOMPARE(clicked.count(), 1);
+}
+
+void TestPicker::pickKeyLeavesApplicationBindingAlone_data()
+{
+    QTest::addColumn<Binding>("bind");
+    QTest::addColumn<bool>("picking");
+    QTest::newRow("key free in the application") << Binding() << true;
+    QTest::newRow("application shortcut") << Binding([](QMainWindow* window, int& fired) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), window);
+        QObject::connect(shortcut, &QShortcut::activated, [&fired] { ++fired; });
+    }) << false;
+    QTest::newRow("menu action") << Binding([](QMainWindow* window, int& fired) {
+        QAction* action = window->menuBar()->actions().first()->menu()->addAction(QStringLiteral("Copier"));
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+        QObject::connect(action, &QAction::triggered, [&fired] { ++fired; });
+    }) << false;
+}
+
+void TestPicker::pickKeyLeavesApplicationBindingAlone()
+{
+    QFETCH(Binding, bind);
+    QFETCH(bool, picking);
+    int fired = 0;
+    InspectedWindow inspected;
+    if (bind)
+        bind(inspected.get(), fired);
+    inspected.show();
+    QWidget* inspector = tarnwickview::open_inspector(inspected.get());
+    inspected.get()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(inspected.get()));
+
+    QTest::keyClick(inspected.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(pickButton(inspector)->isChecked(), picking);
+    QCOMPARE(fired, picking ? 0 : 1);
 }
 
 void TestPicker::escapeCancelsPicking()

@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace tarnwickview::detail {
 
@@ -92,7 +93,8 @@ void InspectorHighlight::paintEvent(QPaintEvent*)
 
 void InspectorHighlight::follow()
 {
-    if (!_target || !_target->isVisible()) {
+    // A minimized window keeps its widgets visible to Qt, but nothing of it is on the screen.
+    if (!_target || !_target->isVisible() || _target->window()->isMinimized()) {
         hide();
         return;
     }
@@ -107,7 +109,22 @@ void InspectorHighlight::follow()
         return;
     }
     setGeometry(QRect(window->mapToGlobal(area.topLeft()), area.size()));
+    stayWith(window);
     show();
+}
+
+void InspectorHighlight::stayWith(const QWidget* window)
+{
+    // Without a parent widget, the highlight is a window of its own that the window system would
+    // keep above every other; transient for the inspected window, it is raised, lowered and moved
+    // between desktops along with it.
+    QWindow* inspected = window->windowHandle();
+    if (!inspected)
+        return;
+    if (!windowHandle())
+        create();
+    if (windowHandle()->transientParent() != inspected)
+        windowHandle()->setTransientParent(inspected);
 }
 
 } // namespace tarnwickview::detail

@@ -13,8 +13,10 @@ namespace tarnwickview::detail {
 /// A frameless top-level tool window laid over `target` on the screen. Being a window of its own,
 /// it is no part of the inspected tree: no child list, layout or tree text ever sees it. It takes
 /// no input, never activates, does not keep the application running, and follows the target when
-/// the target or one of its ancestors moves, is resized, shown, hidden or reparented; it covers
-/// only the part of the target that its ancestors leave visible.
+/// the target or one of its ancestors moves, is resized, shown, hidden or reparented, and while
+/// the target's window is minimized; it covers only the part of the target that its ancestors
+/// leave visible, and is transient for the target's window, so that it stays with that window
+/// rather than above every other.
 class InspectorHighlight : public QWidget
 {
     Q_OBJECT
@@ -37,6 +39,7 @@ private:
     void watchAncestors();
     void unwatch();
     void follow();
+    void stayWith(const QWidget* window);
 
     QColor _colour;
     QPointer<QWidget> _target;

@@ -134,10 +134,8 @@ bool LiveTree::eventFilter(QObject* watched, QEvent* event)
             touch(watched);
         break;
     case QEvent::Paint:
-        // A tab bar or a table's viewport repaints when what its parent's row shows changes.
-        if (watched->isWidgetType() && _items.contains(static_cast<const QWidget*>(watched)))
-            touch(static_cast<const QWidget*>(watched)->parentWidget());
-        touch(watched);
+        if (watched->isWidgetType())
+            repainted(static_cast<const QWidget*>(watched));
         break;
     case QEvent::LayoutRequest:
     case QEvent::Show:
@@ -150,6 +148,27 @@ bool LiveTree::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return false;
+}
+
+void LiveTree::repainted(const QWidget* widget)
+{
+    // Most repaints change nothing a row shows: a blinking cursor, the pointer passing over a
+    // button. Some changes are told by nothing else, though: a line edit's placeholder, a slider's
+    // value, the items of a combo box, a tab bar's or a table's viewport redrawn for its parent.
+    // So the rows of the widget and of its parent are compared with what they would read now,
+    // and only a difference counts as a change.
+    const QTreeWidgetItem* item = _items.value(widget);
+    if (!item)
+        return;
+    NodeLabeller labeller;
+    if (item->text(0) != labeller.label(widget)) {
+        touch(widget);
+        return;
+    }
+    const QWidget* parent = widget->parentWidget();
+    const QTreeWidgetItem* parentItem = parent ? _items.value(parent) : nullptr;
+    if (parentItem && parentItem->text(0) != labeller.label(parent))
+        touch(parent);
 }
 
 void LiveTree::touch(const QObject* object)

@@ -20,11 +20,12 @@ class NodeLabeller;
 /// Fills `view` with one row per widget of the tree under `root`, labelled and ordered as get_tree
 /// describes it, and keeps it so while the widgets change: widgets added, removed, reordered or
 /// reparented, renamed, shown or hidden, texts and tab titles changed. Changes are noticed as the
-/// application's events pass by and gathered for one update at most every 250 ms, which touches
-/// only the rows of the widgets that changed; the selection, the collapsed rows and the scroll
-/// position survive it. Rows of widgets that are not visible within `root` are greyed. A widget
-/// hidden itself repaints nothing and asks its parent for no layout, so a text it changes while
-/// hidden reaches its row when it is shown again (or on "Actualiser").
+/// application's events pass by (a repaint only when it shows a row that reads differently now,
+/// so that a blinking cursor or a hover costs no update) and gathered for one update at most
+/// every 250 ms, which touches only the rows of the widgets that changed; the selection, the
+/// collapsed rows and the scroll position survive it. Rows of widgets that are not visible within `root` are
+/// greyed. A widget hidden itself repaints nothing and asks its parent for no layout, so a text it changes
+/// while hidden reaches its row when it is shown again (or on "Actualiser").
 class LiveTree : public QObject
 {
     Q_OBJECT
@@ -56,6 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void repainted(const QWidget* widget);
     void touch(const QObject* widget);
     void nameChanged();
     void update();

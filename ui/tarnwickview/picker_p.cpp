@@ -15,11 +15,15 @@ namespace {
 // Orange, so that the widget about to be picked is told apart from the selected one.
 const QColor HOVER_COLOUR(255, 140, 0);
 
+constexpr Qt::KeyboardModifiers PICK_MODIFIERS = Qt::ControlModifier | Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers CHORD_MODIFIERS =
+    Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier;
+
 bool isPickShortcut(const QEvent* event)
 {
     const auto* key = static_cast<const QKeyEvent*>(event);
-    return key->key() == Qt::Key_C &&
-           (key->modifiers() & ~Qt::KeypadModifier) == (Qt::ControlModifier | Qt::ShiftModifier);
+    return key->key() == Qt::Key_C && (key->modifiers() & CHORD_MODIFIERS) == PICK_MODIFIERS &&
+           !key->isAutoRepeat();
 }
 
 bool isUnder(const QWidget* widget, const QWidget* root)
@@ -64,14 +68,9 @@ void WidgetPicker::setArmed(bool armed)
 bool WidgetPicker::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        // Accepted, the key reaches the widget as a key press instead of firing a shortcut.
-        if (isPickShortcut(event) && isInspectedWindow(watched)) {
-            event->accept();
-            return true;
-        }
-        return false;
     case QEvent::KeyPress:
+        // Only the press is taken, never the shortcut override before it: when the application
+        // binds the same key, its shortcut fires and no press follows, so the application wins.
         if (isPickShortcut(event) && isInspectedWindow(watched)) {
             setArmed(true);
             return true;

@@ -15,10 +15,11 @@ namespace tarnwickview::detail {
 
 class InspectorHighlight;
 
-/// Picks a widget under `root` by a click in its window. Once armed (arm(), or Ctrl+Shift+C in
-/// that window), the widget under the pointer is highlighted, and the next press of a mouse
-/// button on a widget under `root` reports that widget through picked() and disarms; the press,
-/// and the release that follows it, never reach the application. Escape disarms without picking.
+/// Picks a widget under `root` by a click in its window. Once armed (setArmed(), or Ctrl+Shift+C in
+/// that window unless the application binds that key itself), the widget under the pointer is highlighted,
+/// and the next press of a mouse button on a widget under `root` reports that widget through picked() and
+/// disarms; the press, and the release that follows it, never reach the application. Escape disarms without
+/// picking.
 class WidgetPicker : public QObject
 {
     Q_OBJECT
