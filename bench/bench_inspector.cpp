@@ -6,13 +6,13 @@
 //   bench_inspector                               all sizes
 //   bench_inspector --benchmark_filter=.*/1000$   the smallest size only
 
+#include "widget_tree.h"
+
 #include <tarnwickview/tarnwickview.h>
 
 #include <QApplication>
 #include <QBoxLayout>
 #include <QDir>
-#include <QLabel>
-#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -25,26 +25,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Every third widget a label, a button or a plain widget; every tenth named.
-QWidget* makeWidget(int index)
-{
-    QWidget* widget = nullptr;
-    switch (index % 3) {
-    case 0:
-        widget = new QLabel(QStringLiteral("texte %1").arg(index));
-        break;
-    case 1:
-        widget = new QPushButton(QStringLiteral("bouton %1").arg(index));
-        break;
-    default:
-        widget = new QWidget;
-        break;
-    }
-    if (index % 10 == 0)
-        widget->setObjectName(QStringLiteral("w%1").arg(index));
-    return widget;
-}
 
 // Delivers the events that creating the widgets posted, as a running application would; left
 // queued, they would make destroying a large tree quadratic.
@@ -59,7 +39,7 @@ std::unique_ptr<QWidget> flatTree(int count)
     auto root = std::make_unique<QWidget>();
     auto* layout = new QVBoxLayout(root.get());
     for (int i = 1; i < count; ++i)
-        layout->addWidget(makeWidget(i));
+        layout->addWidget(bench::makeMixedWidget(i));
     settle();
     return root;
 }
@@ -75,7 +55,7 @@ std::unique_ptr<QWidget> nestedTree(int count)
         QWidget* parent = nodes.at((i - 1) / 2);
         if (!parent->layout())
             new QHBoxLayout(parent);
-        QWidget* widget = makeWidget(i);
+        QWidget* widget = bench::makeMixedWidget(i);
         parent->layout()->addWidget(widget);
         nodes.append(widget);
     }

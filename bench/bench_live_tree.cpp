@@ -9,13 +9,13 @@
 //   bench_live_tree --benchmark_filter=.*/1000$   the smallest size only
 
 #include "harness.h"
+#include "widget_tree.h"
 
 #include <tarnwickview/tarnwickview.h>
 
 #include <QApplication>
 #include <QBoxLayout>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTreeWidget>
@@ -26,26 +26,6 @@
 #include <memory>
 
 namespace {
-
-// Every third widget a label, a button or a plain widget; every tenth named.
-QWidget* makeWidget(int index)
-{
-    QWidget* widget = nullptr;
-    switch (index % 3) {
-    case 0:
-        widget = new QLabel(QStringLiteral("texte %1").arg(index));
-        break;
-    case 1:
-        widget = new QPushButton(QStringLiteral("bouton %1").arg(index));
-        break;
-    default:
-        widget = new QWidget;
-        break;
-    }
-    if (index % 10 == 0)
-        widget->setObjectName(QStringLiteral("w%1").arg(index));
-    return widget;
-}
 
 // Runs the event loop for `ms` milliseconds, so that everything the window or the inspector
 // deferred (the inspector's update included) is done before the timed part starts.
@@ -77,7 +57,7 @@ struct Window
         auto* content = new QWidget;
         column = new QVBoxLayout(content);
         for (int i = 1; i < count; ++i)
-            column->addWidget(makeWidget(i));
+            column->addWidget(bench::makeMixedWidget(i));
         scroll->setWidget(content);
         auto* outer = new QVBoxLayout(root.get());
         outer->addWidget(scroll);
@@ -98,7 +78,7 @@ struct Window
         auto* panel = new QWidget;
         auto* rows = new QVBoxLayout(panel);
         for (int i = first; i < first + count; ++i)
-            rows->addWidget(makeWidget(i));
+            rows->addWidget(bench::makeMixedWidget(i));
         column->addWidget(panel);
         QCoreApplication::processEvents();
     }

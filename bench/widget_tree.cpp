@@ -160,4 +160,23 @@ std::unique_ptr<QMainWindow> buildWithQt(int widgets, Sink& sink)
     return window;
 }
 
+QWidget* makeMixedWidget(int index)
+{
+    QWidget* widget = nullptr;
+    switch (index % 3) {
+    case 0:
+        widget = new QLabel(QStringLiteral("texte %1").arg(index));
+        break;
+    case 1:
+        widget = new QPushButton(QStringLiteral("bouton %1").arg(index));
+        break;
+    default:
+        widget = new QWidget;
+        break;
+    }
+    if (index % 10 == 0)
+        widget->setObjectName(QStringLiteral("w%1").arg(index));
+    return widget;
+}
+
 } // namespace bench

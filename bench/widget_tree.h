@@ -26,6 +26,10 @@ inline constexpr int ROW_WIDTH = 10;
 /// Rows per column; columns are stacked in the window's content area.
 inline constexpr int ROWS_PER_COLUMN = 10;
 
+/// The `index`-th widget of a plain mixed tree: a label, a button or a bare widget in turn, every
+/// tenth one named; used where the inspector, not the wrapper, is measured.
+QWidget* makeMixedWidget(int index);
+
 /// A hidden main window holding `widgets` widgets, built through velmora.
 std::unique_ptr<velmora::UIWrapper> buildWithVelmora(int widgets, Sink& sink);
 
