@@ -17,7 +17,7 @@ int main(int argc, char** argv)
 
     // Callbacks receive the new text of a field or list, the new state of a check box.
     const auto rename = [&ui](const QString& text) {
-        static_cast<QLabel*>(ui.get("titre"))->setText("Commande de " + text);
+        ui.get<QLabel>("titre")->setText("Commande de " + text);
     };
     const auto remember = [](bool checked) { qInfo("livraison : %d", checked); };
 
@@ -26,10 +26,10 @@ int main(int argc, char** argv)
         .add_dropdown({"Petit", "Moyen", "Grand"}, {.name = "taille"})
         .add_checkbox("Livraison", {.callback = remember, .checked = true, .name = "livraison"})
         // gap: fixed space in pixels after the button.
-        .add_button("Annuler", [&ui] { static_cast<QLineEdit*>(ui.get("nom"))->clear(); }, {.gap = 12})
+        .add_button("Annuler", [&ui] { ui.get<QLineEdit>("nom")->clear(); }, {.gap = 12})
         .add_button("Commander", [&ui] {
-            const auto* size = static_cast<QComboBox*>(ui.get("taille"));
-            const auto* delivery = static_cast<QCheckBox*>(ui.get("livraison"));
+            const auto* size = ui.get<QComboBox>("taille");
+            const auto* delivery = ui.get<QCheckBox>("livraison");
             ui.notify(size->currentText() + (delivery->isChecked() ? ", livré" : ", à emporter"));
         });
 

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
 
     velmora::Section& row = ui.add_label("Comment vous appelez-vous ?").add_row();
     row.add_input({.placeholder = "Votre nom", .name = "nom"}).add_button("Saluer", [&ui, &row] {
-        const auto* field = static_cast<QLineEdit*>(row.get("nom"));
+        const auto* field = row.get<QLineEdit>("nom");
         ui.notify("Bonjour, " + field->text() + " !", {.kind = "success"});
     });
 

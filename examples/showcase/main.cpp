@@ -91,12 +91,12 @@ QString contactCount(int count)
 
 QString text(const velmora::Section& section, const char* name)
 {
-    return static_cast<QLineEdit*>(section.get(name))->text().trimmed();
+    return section.get<QLineEdit>(name)->text().trimmed();
 }
 
 void setText(const velmora::Section& section, const char* name, const QString& value)
 {
-    static_cast<QLabel*>(section.get(name))->setText(value);
+    section.get<QLabel>(name)->setText(value);
 }
 
 // The style sheet selects the current navigation button by this property; a change of property
@@ -393,10 +393,9 @@ int main(int argc, char** argv)
         const QString email = text(form, "courriel");
         setText(preview, "apercu-courriel", email.isEmpty() ? QStringLiteral("Aucun courriel") : email);
         setText(preview, "apercu-groupe",
-                QStringLiteral("Groupe : ") + static_cast<QComboBox*>(form.get("groupe"))->currentText());
+                QStringLiteral("Groupe : ") + form.get<QComboBox>("groupe")->currentText());
         setText(preview, "apercu-favori",
-                static_cast<QCheckBox*>(form.get("favori"))->isChecked() ? QStringLiteral("★ Favori")
-                                                                         : QString());
+                form.get<QCheckBox>("favori")->isChecked() ? QStringLiteral("★ Favori") : QString());
     };
     const auto onText = [refresh](const QString&) { refresh(); };
 
@@ -421,9 +420,9 @@ int main(int argc, char** argv)
 
     const auto clearForm = [&form] {
         for (const char* name : {"prenom", "nom", "courriel"})
-            static_cast<QLineEdit*>(form.get(name))->clear();
-        static_cast<QComboBox*>(form.get("groupe"))->setCurrentIndex(0);
-        static_cast<QCheckBox*>(form.get("favori"))->setChecked(false);
+            form.get<QLineEdit>(name)->clear();
+        form.get<QComboBox>("groupe")->setCurrentIndex(0);
+        form.get<QCheckBox>("favori")->setChecked(false);
     };
     const auto save = [&ui, &form, &list, table, log, clearForm] {
         const QString first = text(form, "prenom");
@@ -433,10 +432,10 @@ int main(int argc, char** argv)
             ui.notify("Indiquez au moins un prénom ou un nom.", {.kind = "error"});
             return;
         }
-        const bool favourite = static_cast<QCheckBox*>(form.get("favori"))->isChecked();
-        list.add_table_row(table, {first, last, email, QString(),
-                                   static_cast<QComboBox*>(form.get("groupe"))->currentText(),
-                                   favourite ? QStringLiteral("★") : QString()});
+        const bool favourite = form.get<QCheckBox>("favori")->isChecked();
+        list.add_table_row(table,
+                           {first, last, email, QString(), form.get<QComboBox>("groupe")->currentText(),
+                            favourite ? QStringLiteral("★") : QString()});
         setText(list, "compte", contactCount(table->rowCount()));
         const QString who = (first + QLatin1Char(' ') + last).trimmed();
         const QString today =
@@ -511,7 +510,7 @@ int main(int argc, char** argv)
                 .add_row({.align = "right"})
                 .set_margins()
                 .add_button("Fermer", [&about] { about->window->close(); });
-            static_cast<QLabel*>(about->get("texte"))->setWordWrap(true);
+            about->get<QLabel>("texte")->setWordWrap(true);
             try {
                 about->load_style(stylePath);
             } catch (const std::exception&) {
