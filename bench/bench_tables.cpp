@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Filling a ten-column table through add_table_row (one call per row) and through add_table_rows
 // (one call for all rows), each against the fastest fill a developer would write by hand for the
-// same table: setRowCount once, then setItem per cell. Every variant fills the same table (made by
+// same table: setRowCount once, then setItem per cell. Replacing every row of a full table through
+// set_table_rows, against setRowCount(0), setRowCount and setItem by hand. Every variant fills the same table (made by
 // add_table) from the same values, hidden or on screen, and includes the next event-loop turn, so
 // that work a variant defers is still counted.
 
@@ -39,8 +40,9 @@ const QList<QVariantList>& rowsOf(int count)
     return rows;
 }
 
-// Shown tables are on screen before the fill starts; sorted ones are hidden, sorting enabled.
-enum class Setup { Hidden, Shown, Sorted };
+// Shown tables are on screen before the fill starts; sorted ones are hidden, sorting enabled, and
+// a labelled one holds one empty row with a row header label. Full tables already hold the rows.
+enum class Setup { Hidden, Shown, Sorted, SortedLabelled, Full };
 
 struct Fixture
 {
@@ -55,8 +57,12 @@ struct Fixture
             ui->window->show();
             QCoreApplication::processEvents();
         }
-        if (setup == Setup::Sorted)
+        if (setup == Setup::Sorted || setup == Setup::SortedLabelled)
             table->setSortingEnabled(true);
+        if (setup == Setup::SortedLabelled) {
+            table->setRowCount(1);
+            table->setVerticalHeaderItem(0, new QTableWidgetItem(QStringLiteral("Total")));
+        }
     }
 };
 
@@ -66,14 +72,18 @@ template<typename Fill> void fillBenchmark(benchmark::State& state, Setup setup,
     for (auto _ : state) {
         state.PauseTiming();
         auto fixture = std::make_unique<Fixture>(setup);
+        if (setup == Setup::Full)
+            fixture->ui->add_table_rows(fixture->table, rows);
+        // The labelled row stays; a full table's rows are replaced.
+        const int expectedRows = int(rows.size()) + (setup == Setup::SortedLabelled ? 1 : 0);
         state.ResumeTiming();
         fill(*fixture, rows);
         QCoreApplication::processEvents();
         state.PauseTiming();
         QTableWidget* table = fixture->table;
-        if (table->rowCount() != int(rows.size()))
+        if (table->rowCount() != expectedRows)
             bench::fail(state, "the table did not get every row");
-        else if (setup != Setup::Sorted &&
+        else if (setup != Setup::Sorted && setup != Setup::SortedLabelled &&
                  table->item(table->rowCount() - 1, 1)->text() != rows.back()[1].toString())
             bench::fail(state, "the last row does not hold the last values");
         fixture.reset();
@@ -111,9 +121,27 @@ template<typename Fill> void fillBenchmark(benchmark::State& state, Setup setup,
     table->setSortingEnabled(sorting);
 }
 
+[[gnu::noinline]] void replaceVelmora(Fixture& fixture, const QList<QVariantList>& rows)
+{
+    fixture.ui->set_table_rows(fixture.table, rows);
+}
+
+[[gnu::noinline]] void replaceQt(Fixture& fixture, const QList<QVariantList>& rows)
+{
+    QTableWidget* table = fixture.table;
+    table->setRowCount(0);
+    table->setRowCount(int(rows.size()));
+    const int columns = table->columnCount();
+    for (int r = 0; r < int(rows.size()); ++r) {
+        const QVariantList& values = rows[r];
+        for (int c = 0; c < columns && c < values.size(); ++c)
+            table->setItem(r, c, new QTableWidgetItem(values[c].toString()));
+    }
+}
+
 using Fill = void (*)(Fixture&, const QList<QVariantList>&);
 
-void registerPair(const std::string& family, int rows, Setup setup, Fill velmora)
+void registerPair(const std::string& family, int rows, Setup setup, Fill velmora, Fill qt = fillQt)
 {
     benchmark::RegisterBenchmark(
         (family + "/velmora").c_str(),
@@ -121,7 +149,7 @@ void registerPair(const std::string& family, int rows, Setup setup, Fill velmora
         ->Arg(rows)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark((family + "/qt").c_str(),
-                                 [setup](benchmark::State& state) { fillBenchmark(state, setup, fillQt); })
+                                 [setup, qt](benchmark::State& state) { fillBenchmark(state, setup, qt); })
         ->Arg(rows)
         ->Unit(benchmark::kMillisecond);
 }
@@ -136,6 +164,12 @@ const bool registered = [] {
         registerPair("tables-bulk-shown", rows, Setup::Shown, fillVelmoraBulk);
         registerPair("tables-bulk-sorted", rows, Setup::Sorted, fillVelmoraBulk);
     }
+    // A sorted table holding one labelled row against the same fill without the label.
+    registerPair("tables-bulk-sorted", 40000, Setup::Sorted, fillVelmoraBulk);
+    for (const int rows : {10000, 40000})
+        registerPair("tables-bulk-sorted-labelled", rows, Setup::SortedLabelled, fillVelmoraBulk);
+    for (const int rows : {10000, 100000})
+        registerPair("tables-replace", rows, Setup::Full, replaceVelmora, replaceQt);
     // Row by row, each row of a sorted table finds its place among all the rows before it, a
     // cost that grows with the table: far smaller sizes already tell.
     for (const int rows : {1000, 4000})

@@ -64,6 +64,11 @@ const std::map<QString, std::function<void(Section&)>>& sectionOperations()
          [](Section& s) {
              s.add_table_rows(&table, {{1}, {2}});
          }},
+        {"set_table_rows", [](Section& s) { s.set_table_rows(&table, {{1}}); }},
+        {"table_row", [](Section& s) { (void)s.table_row(&table, 0); }},
+        {"remove_table_row", [](Section& s) { s.remove_table_row(&table, 0); }},
+        {"filter_rows", [](Section& s) { s.filter_rows(&table, {}); }},
+        {"selected_rows", [](Section& s) { (void)s.selected_rows(&table); }},
         {"add_widget", [](Section& s) { s.add_widget(&spare, {.name = "nom"}); }},
         {"find", [](Section& s) { s.find("nom"); }},
         {"end", [](Section& s) { s.end(); }},
@@ -116,6 +121,15 @@ const std::map<QString, std::function<void(UIWrapper&)>>& wrapperOperations()
          [](UIWrapper& ui) {
              ui.add_table_rows(&table, {{1}, {2}});
          }},
+        {"set_table_rows", [](UIWrapper& ui) { ui.set_table_rows(&table, {{1}}); }},
+        {"table_row", [](UIWrapper& ui) { (void)ui.table_row(&table, 0); }},
+        {"remove_table_row", [](UIWrapper& ui) { ui.remove_table_row(&table, 0); }},
+        {"filter_rows", [](UIWrapper& ui) { ui.filter_rows(&table, {}); }},
+        {"selected_rows", [](UIWrapper& ui) { (void)ui.selected_rows(&table); }},
+        {"add_shortcut", [](UIWrapper& ui) { ui.add_shortcut(QKeySequence(Qt::Key_F2), [] {}); }},
+        {"close", [](UIWrapper& ui) { ui.close(); }},
+        {"set_title", [](UIWrapper& ui) { ui.set_title("titre"); }},
+        {"set_window_style", [](UIWrapper& ui) { ui.set_window_style("QLabel { color: red; }"); }},
         {"add_widget", [](UIWrapper& ui) { ui.add_widget(&spare, {.name = "nom"}); }},
         {"find", [](UIWrapper& ui) { ui.find("nom"); }},
         {"end", [](UIWrapper& ui) { ui.end(); }},
