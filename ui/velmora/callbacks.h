@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 #include <functional>
@@ -18,5 +19,11 @@ using BoolCallback = std::function<void(bool)>;
 
 /// A reaction that receives a table row, counted from 0.
 using RowCallback = std::function<void(int row)>;
+
+/// A reaction that receives a whole number: the new value of a spin box or a slider.
+using IntCallback = std::function<void(int)>;
+
+/// A reaction that receives the new date of a date field.
+using DateCallback = std::function<void(const QDate&)>;
 
 } // namespace velmora

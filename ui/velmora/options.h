@@ -3,6 +3,7 @@
 
 #include <velmora/callbacks.h>
 
+#include <QDate>
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -258,6 +259,132 @@ struct WidgetOptions
     /// Object name and registry name; empty registers nothing and keeps the widget's own
     /// object name.
     QString name;
+};
+
+/// Range, step, initial value, decorations, change callback, stretch factor, name and state of a
+/// spin box.
+struct SpinBoxOptions
+{
+    /// Smallest value.
+    int min = 0;
+    /// Largest value.
+    int max = 99;
+    /// Value at creation; `callback` is not called for it.
+    int value = 0;
+    /// Amount one arrow click or key press adds or takes away; at least 1.
+    int step = 1;
+    /// Text shown before the number.
+    QString prefix;
+    /// Text shown after the number.
+    QString suffix;
+    /// Called with the new value on every change.
+    IntCallback callback;
+    /// Stretch factor; absent takes the section's next one.
+    std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
+    QString name;
+    /// Whether the spin box accepts input; a disabled one is greyed out.
+    bool enabled = true;
+};
+
+/// Range, initial value, direction, change callback, stretch factor, name and state of a slider.
+struct SliderOptions
+{
+    /// Smallest value.
+    int min = 0;
+    /// Largest value.
+    int max = 100;
+    /// Value at creation; `callback` is not called for it.
+    int value = 0;
+    /// Whether the slider runs from bottom to top instead of from left to right.
+    bool vertical = false;
+    /// Called with the new value on every change.
+    IntCallback callback;
+    /// Stretch factor; absent takes the section's next one.
+    std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
+    QString name;
+    /// Whether the slider can be moved; a disabled one is greyed out.
+    bool enabled = true;
+};
+
+/// Range, initial value, text format, stretch factor and name of a progress bar.
+struct ProgressOptions
+{
+    /// Value of an empty bar.
+    int min = 0;
+    /// Value of a full bar.
+    int max = 100;
+    /// Value at creation.
+    int value = 0;
+    /// Text shown on the bar, with %p (percentage), %v (value) and %m (steps); empty keeps "%p%".
+    QString format;
+    /// Stretch factor; absent takes the section's next one.
+    std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
+    QString name;
+};
+
+/// Initial text, placeholder, change callback, stretch factor, name and state of a multi-line
+/// text area.
+struct TextAreaOptions
+{
+    /// Text the area starts with; `callback` is not called for it.
+    QString text;
+    /// Grey text shown while the area is empty.
+    QString placeholder;
+    /// Whether the user can select and copy the text but not change it.
+    bool read_only = false;
+    /// Called with the whole new text on every change.
+    TextCallback callback;
+    /// Stretch factor; absent takes the section's next one.
+    std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
+    QString name;
+    /// Whether the area accepts focus and input; a disabled one is greyed out.
+    bool enabled = true;
+};
+
+/// Initial date, range, display format, change callback, stretch factor, name and state of a
+/// date field.
+struct DateOptions
+{
+    /// Date at creation; a null date means today, brought into the range. `callback` is not
+    /// called for it.
+    QDate date;
+    /// Earliest date; a null date keeps Qt's limit.
+    QDate min;
+    /// Latest date; a null date keeps Qt's limit.
+    QDate max;
+    /// Display format in QDate's notation ("dd/MM/yyyy"); empty keeps the locale's short date.
+    QString format;
+    /// Called with the new date on every change.
+    DateCallback callback;
+    /// Stretch factor; absent takes the section's next one.
+    std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
+    QString name;
+    /// Whether the field accepts input; a disabled one is greyed out.
+    bool enabled = true;
+};
+
+/// Initial choice, choice callback, direction, stretch factor, name and state of a group of
+/// radio buttons.
+struct RadioOptions
+{
+    /// Index of the option checked at creation, from 0; absent checks the first. `callback` is
+    /// not called for it.
+    std::optional<int> current;
+    /// Called with the text of the option that becomes checked.
+    TextCallback callback;
+    /// Whether the options stand in a row instead of a column.
+    bool horizontal = false;
+    /// Stretch factor; absent takes the section's next one.
+    std::optional<int> stretch;
+    /// Object name and registry name; empty registers nothing.
+    QString name;
+    /// Whether the options can be chosen; a disabled group is greyed out.
+    bool enabled = true;
 };
 
 } // namespace velmora

@@ -6,8 +6,11 @@
 #include <velmora/velmora_export.h>
 
 #include <QHash>
+#include <QMetaType>
 #include <QPointer>
 #include <QStringList>
+#include <QVariant>
+#include <QVariantMap>
 #include <QVariantList>
 #include <QWidget>
 
@@ -15,6 +18,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <type_traits>
 #include <unordered_map>
 #include <vector>
@@ -130,6 +135,95 @@ public:
     /// Adds a check box captioned `text`; the callback receives each new state, not the initial one.
     Section& add_checkbox(const QString& text, const CheckboxOptions& options = {});
 
+    /// Adds a spin box (QSpinBox) holding a whole number in `[min, max]`; the callback receives
+    /// each new value, not the initial one.
+    /// @throws std::invalid_argument when `min > max` or `step < 1`; std::out_of_range when
+    ///         `value` lies outside `[min, max]`. Nothing is created then.
+    Section& add_spinbox(const SpinBoxOptions& options = {});
+
+    /// Adds a slider (QSlider), horizontal unless `vertical`; the callback receives each new
+    /// value, not the initial one.
+    /// @throws std::invalid_argument when `min > max`; std::out_of_range when `value` lies
+    ///         outside `[min, max]`. Nothing is created then.
+    Section& add_slider(const SliderOptions& options = {});
+
+    /// Adds a progress bar (QProgressBar) showing `value` between `min` and `max`.
+    /// @throws std::invalid_argument when `min > max`; std::out_of_range when `value` lies
+    ///         outside `[min, max]`. Nothing is created then.
+    Section& add_progress(const ProgressOptions& options = {});
+
+    /// Adds a multi-line plain text area (QPlainTextEdit); the callback receives the whole text
+    /// on every change, not the initial text.
+    Section& add_text(const TextAreaOptions& options = {});
+
+    /// Adds a date field (QDateEdit) with its calendar pop-up; the callback receives each new
+    /// date, not the initial one.
+    /// @throws std::invalid_argument when `min > max`; std::out_of_range when a non-null `date`
+    ///         lies outside the range. Nothing is created then.
+    Section& add_date(const DateOptions& options = {});
+
+    /// Adds a group of radio buttons, one per entry of `options` in order, exactly one checked at
+    /// any time. The registered widget is a plain QWidget holding the buttons; the callback
+    /// receives the text of each option that becomes checked, not of the initial one.
+    /// @throws std::invalid_argument when `options` is empty; std::out_of_range when `current`
+    ///         is not an index of `options`. Nothing is created then.
+    Section& add_radio(const QStringList& options, const RadioOptions& options_ = {});
+
+    /// The value of the widget find(name) returns: the text of a text field, label, text area,
+    /// drop-down (its current entry), radio group (its checked option, empty when none) or
+    /// plain button; the checked state (bool) of a check box, radio button or checkable button;
+    /// the int of a spin box, slider or progress bar; the double of a QDoubleSpinBox; the QDate
+    /// of a date field.
+    /// @throws std::out_of_range when no widget has that name; std::invalid_argument when its
+    ///         widget holds no value (a table, a plain widget).
+    QVariant value(const QString& name) const;
+
+    /// value(name) converted to `T`.
+    /// @throws as value(name) does, and std::invalid_argument when the value does not convert
+    ///         to `T` (a label reading "abc" asked as an int).
+    template<class T> T value(const QString& name) const
+    {
+        QVariant result = value(name);
+        if (!result.convert(QMetaType::fromType<T>()))
+            throw std::invalid_argument("value: the value of \"" + name.toStdString() +
+                                        "\" does not convert to " + QMetaType::fromType<T>().name());
+        return result.value<T>();
+    }
+
+    /// Sets the value of the widget find(name) returns as the user would: its change signal and
+    /// value callback follow, unless `value` is the current value. A button's click callback
+    /// never runs. A text takes a QString, a checked state a bool, an int widget any integer
+    /// that fits its range, a QDoubleSpinBox any number in its range, a date field a QDate in
+    /// its range, a drop-down or radio group one of its entries. A radio button outside a
+    /// radio group takes only true.
+    /// @throws std::out_of_range when no widget has that name, or for a number or date outside
+    ///         the widget's range; std::invalid_argument when the widget holds no value, for a
+    ///         value of another type or an entry not in the list. Nothing changes then.
+    Section& set_value(const QString& name, const QVariant& value);
+
+    /// Maps each name registered in this section or below it to the value of the widget
+    /// find(name) returns, leaving out the names whose widget holds no value.
+    QVariantMap values() const;
+
+    /// Checks every entry as set_value() does, then sets them in the map's order.
+    /// @throws as set_value() does, before anything changes.
+    Section& set_values(const QVariantMap& values);
+
+    /// Enables or disables the widget find(name) returns; a disabled widget is greyed out.
+    /// @throws std::out_of_range when no widget has that name.
+    Section& set_enabled(const QString& name, bool enabled = true);
+
+    /// Shows or hides the widget find(name) returns.
+    /// @throws std::out_of_range when no widget has that name.
+    Section& set_visible(const QString& name, bool visible = true);
+
+    /// Replaces the entries of the drop-down find(name) returns; `current` selects one as in
+    /// DropdownOptions (absent: the first). The drop-down's callback runs once when its current
+    /// text changes.
+    /// @throws std::out_of_range when no widget has that name or `current` is not an index of
+    ///         `options`; std::invalid_argument when the widget is not a drop-down.
+    Section& set_options(const QString& name, const QStringList& options, std::optional<int> current = {});
+
     /// Ligne de séparation horizontale ou verticale selon le layout.
     /// Adds a sunken line across the section: horizontal in a column, vertical in a row.
     /// @param stretch Stretch factor; absent takes the section's next one, as a widget does.
@@ -226,6 +320,9 @@ private:
     // find() without the check on this section, skipping the sections Qt deleted; the wrapper
     // searches its root and sidebars with it.
     QWidget* findBelow(const QString& name) const;
+    // Adds the value of each widget findBelow() would return to `out`, in findBelow()'s order,
+    // an invalid QVariant standing for a widget without a value; names already in `out` stay.
+    void collectValues(QVariantMap& out) const;
     void discard() noexcept;
     void reset(QBoxLayout* layout, const SectionOptions& options);
 

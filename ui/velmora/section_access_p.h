@@ -14,6 +14,7 @@ struct SectionAccess
 {
     static void seal(Section& section) { section._seal(); }
     static QWidget* findBelow(const Section& section, const QString& name) { return section.findBelow(name); }
+    static void collectValues(const Section& section, QVariantMap& out) { section.collectValues(out); }
     static int nextStretch(Section& section, std::optional<int> explicitStretch = {})
     {
         return section._next_stretch(explicitStretch);

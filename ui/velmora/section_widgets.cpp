@@ -4,20 +4,51 @@
 #include "alignment_p.h"
 #include "button_group_p.h"
 #include "callback_guard_p.h"
+#include "radio_group_p.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
 namespace velmora {
+namespace {
+
+// The checks shared by the kinds that hold a number in a range, made before anything is created.
+void checkRange(const char* operation, int min, int max, int value, int step = 1)
+{
+    if (min > max) {
+        throw std::invalid_argument(std::string(operation) + ": min " + std::to_string(min) +
+                                    " is greater than max " + std::to_string(max));
+    }
+    if (step < 1)
+        throw std::invalid_argument(std::string(operation) + ": step " + std::to_string(step) + " is below 1");
+    if (value < min || value > max) {
+        throw std::out_of_range(std::string(operation) + ": value " + std::to_string(value) + " is outside " +
+                                std::to_string(min) + " .. " + std::to_string(max));
+    }
+}
+
+std::string dateText(const QDate& date)
+{
+    return date.toString(Qt::ISODate).toStdString();
+}
+
+} // namespace
 
 Section& Section::add_widget(QWidget* widget, const WidgetOptions& options)
 {
@@ -148,6 +179,162 @@ Section& Section::add_checkbox(const QString& text, const CheckboxOptions& optio
         });
     }
     _add(box, options.stretch);
+    return *this;
+}
+
+Section& Section::add_spinbox(const SpinBoxOptions& options)
+{
+    requireAlive("add_spinbox");
+    checkRange("add_spinbox", options.min, options.max, options.value, options.step);
+    auto* spin = new QSpinBox;
+    _register(options.name, spin);
+    spin->setRange(options.min, options.max);
+    spin->setSingleStep(options.step);
+    if (!options.prefix.isEmpty())
+        spin->setPrefix(options.prefix);
+    if (!options.suffix.isEmpty())
+        spin->setSuffix(options.suffix);
+    spin->setValue(options.value);
+    if (!options.enabled)
+        spin->setEnabled(false);
+    if (options.callback) {
+        QObject::connect(spin, &QSpinBox::valueChanged, spin, [callback = options.callback](int value) {
+            detail::invokeGuarded("add_spinbox", callback, value);
+        });
+    }
+    _add(spin, options.stretch);
+    return *this;
+}
+
+Section& Section::add_slider(const SliderOptions& options)
+{
+    requireAlive("add_slider");
+    checkRange("add_slider", options.min, options.max, options.value);
+    // Qt's own default is vertical; a form's slider runs along the line.
+    auto* slider = new QSlider(options.vertical ? Qt::Vertical : Qt::Horizontal);
+    _register(options.name, slider);
+    slider->setRange(options.min, options.max);
+    slider->setValue(options.value);
+    if (!options.enabled)
+        slider->setEnabled(false);
+    if (options.callback) {
+        QObject::connect(slider, &QSlider::valueChanged, slider, [callback = options.callback](int value) {
+            detail::invokeGuarded("add_slider", callback, value);
+        });
+    }
+    _add(slider, options.stretch);
+    return *this;
+}
+
+Section& Section::add_progress(const ProgressOptions& options)
+{
+    requireAlive("add_progress");
+    checkRange("add_progress", options.min, options.max, options.value);
+    auto* bar = new QProgressBar;
+    _register(options.name, bar);
+    bar->setRange(options.min, options.max);
+    bar->setValue(options.value);
+    if (!options.format.isEmpty())
+        bar->setFormat(options.format);
+    _add(bar, options.stretch);
+    return *this;
+}
+
+Section& Section::add_text(const TextAreaOptions& options)
+{
+    requireAlive("add_text");
+    auto* area = new QPlainTextEdit;
+    _register(options.name, area);
+    if (!options.text.isEmpty())
+        area->setPlainText(options.text);
+    if (!options.placeholder.isEmpty())
+        area->setPlaceholderText(options.placeholder);
+    if (options.read_only)
+        area->setReadOnly(true);
+    if (!options.enabled)
+        area->setEnabled(false);
+    if (options.callback) {
+        QObject::connect(area, &QPlainTextEdit::textChanged, area, [area, callback = options.callback] {
+            detail::invokeGuarded("add_text", callback, area->toPlainText());
+        });
+    }
+    _add(area, options.stretch);
+    return *this;
+}
+
+Section& Section::add_date(const DateOptions& options)
+{
+    requireAlive("add_date");
+    if (!options.min.isNull() && !options.max.isNull() && options.min > options.max) {
+        throw std::invalid_argument("add_date: min " + dateText(options.min) + " is after max " +
+                                    dateText(options.max));
+    }
+    // Qt's own limits stand where the options give none, and only the field knows them.
+    auto edit = std::make_unique<QDateEdit>();
+    if (!options.min.isNull())
+        edit->setMinimumDate(options.min);
+    if (!options.max.isNull())
+        edit->setMaximumDate(options.max);
+    const QDate min = edit->minimumDate();
+    const QDate max = edit->maximumDate();
+    QDate date = options.date;
+    if (date.isNull()) {
+        date = std::clamp(QDate::currentDate(), min, max);
+    } else if (date < min || date > max) {
+        throw std::out_of_range("add_date: date " + dateText(date) + " is outside " + dateText(min) + " .. " +
+                                dateText(max));
+    }
+    edit->setCalendarPopup(true);
+    edit->setDate(date);
+    if (!options.format.isEmpty())
+        edit->setDisplayFormat(options.format);
+    if (!options.enabled)
+        edit->setEnabled(false);
+    if (options.callback) {
+        QObject::connect(edit.get(), &QDateEdit::dateChanged, edit.get(),
+                         [callback = options.callback](const QDate& changed) {
+                             detail::invokeGuarded("add_date", callback, changed);
+                         });
+    }
+    QDateEdit* placed = edit.release();
+    _register(options.name, placed);
+    _add(placed, options.stretch);
+    return *this;
+}
+
+Section& Section::add_radio(const QStringList& options, const RadioOptions& options_)
+{
+    requireAlive("add_radio");
+    if (options.isEmpty())
+        throw std::invalid_argument("add_radio: options must not be empty");
+    const int current = options_.current.value_or(0);
+    if (current < 0 || current >= options.size()) {
+        throw std::out_of_range("add_radio: current index " + std::to_string(current) + " is outside 0 .. " +
+                                std::to_string(options.size() - 1));
+    }
+    auto* holder = new QWidget;
+    _register(options_.name, holder);
+    auto* group = new detail::RadioGroup(holder);
+    QBoxLayout* layout = options_.horizontal ? static_cast<QBoxLayout*>(new QHBoxLayout(holder))
+                                             : static_cast<QBoxLayout*>(new QVBoxLayout(holder));
+    // The buttons line up with the section's other widgets, not inside a second margin.
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (qsizetype index = 0; index < options.size(); ++index) {
+        auto* button = new QRadioButton(options[index]);
+        group->addButton(button, int(index));
+        layout->addWidget(button);
+    }
+    group->button(current)->setChecked(true);
+    if (!options_.enabled)
+        holder->setEnabled(false);
+    if (options_.callback) {
+        QObject::connect(group, &QButtonGroup::buttonToggled, holder,
+                         [callback = options_.callback](QAbstractButton* button, bool checked) {
+                             if (checked)
+                                 detail::invokeGuarded("add_radio", callback, button->text());
+                         });
+    }
+    _add(holder, options_.stretch);
     return *this;
 }
 

@@ -267,6 +267,11 @@ QWidget* UIWrapper::get(const QString& name) const
 QWidget* UIWrapper::find(const QString& name) const
 {
     requireWindow("find");
+    return findInWindow(name);
+}
+
+QWidget* UIWrapper::findInWindow(const QString& name) const
+{
     if (QWidget* widget = detail::SectionAccess::findBelow(*_root_section, name))
         return widget;
     for (const auto& entry : _sidebars) {
@@ -309,6 +314,36 @@ Section& UIWrapper::add_dropdown(const QStringList& options, const DropdownOptio
 Section& UIWrapper::add_checkbox(const QString& text, const CheckboxOptions& options)
 {
     return rootSection("add_checkbox").add_checkbox(text, options);
+}
+
+Section& UIWrapper::add_spinbox(const SpinBoxOptions& options)
+{
+    return rootSection("add_spinbox").add_spinbox(options);
+}
+
+Section& UIWrapper::add_slider(const SliderOptions& options)
+{
+    return rootSection("add_slider").add_slider(options);
+}
+
+Section& UIWrapper::add_progress(const ProgressOptions& options)
+{
+    return rootSection("add_progress").add_progress(options);
+}
+
+Section& UIWrapper::add_text(const TextAreaOptions& options)
+{
+    return rootSection("add_text").add_text(options);
+}
+
+Section& UIWrapper::add_date(const DateOptions& options)
+{
+    return rootSection("add_date").add_date(options);
+}
+
+Section& UIWrapper::add_radio(const QStringList& options, const RadioOptions& options_)
+{
+    return rootSection("add_radio").add_radio(options, options_);
 }
 
 Section& UIWrapper::add_separator(std::optional<int> stretch)

@@ -8,12 +8,18 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QMainWindow>
+#include <QMetaType>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
+#include <QVariantMap>
 
 #include <concepts>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -177,6 +183,46 @@ public:
     Section& add_dropdown(const QStringList& options, const DropdownOptions& dropdown_options = {});
     /// See Section::add_checkbox.
     Section& add_checkbox(const QString& text, const CheckboxOptions& options = {});
+    /// See Section::add_spinbox.
+    Section& add_spinbox(const SpinBoxOptions& options = {});
+    /// See Section::add_slider.
+    Section& add_slider(const SliderOptions& options = {});
+    /// See Section::add_progress.
+    Section& add_progress(const ProgressOptions& options = {});
+    /// See Section::add_text.
+    Section& add_text(const TextAreaOptions& options = {});
+    /// See Section::add_date.
+    Section& add_date(const DateOptions& options = {});
+    /// See Section::add_radio.
+    Section& add_radio(const QStringList& options, const RadioOptions& options_ = {});
+
+    // Values by name, window-wide: each name is looked up as find() looks it up.
+
+    /// See Section::value; the widget find(name) returns, anywhere in the window.
+    QVariant value(const QString& name) const;
+    /// See Section::value; value(name) converted to `T`.
+    template<class T> T value(const QString& name) const
+    {
+        QVariant result = value(name);
+        if (!result.convert(QMetaType::fromType<T>()))
+            throw std::invalid_argument("value: the value of \"" + name.toStdString() +
+                                        "\" does not convert to " + QMetaType::fromType<T>().name());
+        return result.value<T>();
+    }
+    /// See Section::set_value; the widget find(name) returns, anywhere in the window.
+    UIWrapper& set_value(const QString& name, const QVariant& value);
+    /// See Section::values; every name of the window, each mapped to the value of the widget
+    /// find(name) returns.
+    QVariantMap values() const;
+    /// See Section::set_values; checks every entry, window-wide, before setting any.
+    UIWrapper& set_values(const QVariantMap& values);
+    /// See Section::set_enabled; the widget find(name) returns, anywhere in the window.
+    UIWrapper& set_enabled(const QString& name, bool enabled = true);
+    /// See Section::set_visible; the widget find(name) returns, anywhere in the window.
+    UIWrapper& set_visible(const QString& name, bool visible = true);
+    /// See Section::set_options; the drop-down find(name) returns, anywhere in the window.
+    UIWrapper& set_options(const QString& name, const QStringList& options, std::optional<int> current = {});
+
     /// See Section::add_separator.
     Section& add_separator(std::optional<int> stretch = {});
     /// See Section::add_spacer.
@@ -225,6 +271,8 @@ private:
     // Throws std::logic_error naming `operation` once Qt has deleted the window. Every operation
     // calls it first, before it changes anything.
     void requireWindow(const char* operation) const;
+    // find() without the window check.
+    QWidget* findInWindow(const QString& name) const;
     // The root section, for the forwarding operations; throws as requireWindow() does.
     Section& rootSection(const char* operation) const;
 
