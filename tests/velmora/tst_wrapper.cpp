@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -134,10 +135,14 @@ void TestWrapper::destroyingAWindowCallsNoCallback()
         UIWrapper ui;
         furnishWithCallbacks(ui, calls);
         ui.sidebar("right").add_dropdown({"a", "b", "c"}, {.callback = [&](const QString&) { ++calls; }});
+        // A table's rows go with it, and its current row with them.
+        QTableWidget* table = ui.add_table({"A"}, {.on_select = [&](int row) { calls += row == 1 ? 1000 : 1; }});
+        ui.add_table_rows(table, {{1}, {2}});
+        table->setCurrentCell(1, 0);
         ui.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(ui.window));
     }
-    QCOMPARE(calls, 0);
+    QCOMPARE(calls, 1000);
 }
 
 void TestWrapper::repeatedWrappersDoNotGrowTheHeap()

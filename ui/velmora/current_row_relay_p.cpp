@@ -31,7 +31,8 @@ CurrentRowRelay::CurrentRowRelay(QTableWidget* table, RowCallback callback)
     QObject::connect(model, &QAbstractItemModel::layoutChanged, this, release);
     QObject::connect(model, &QAbstractItemModel::rowsInserted, this, &CurrentRowRelay::sync);
     QObject::connect(model, &QAbstractItemModel::rowsMoved, this, &CurrentRowRelay::sync);
-    QObject::connect(model, &QAbstractItemModel::modelReset, this, &CurrentRowRelay::sync);
+    // Not modelReset: the model resets once more while the table is being destroyed, when
+    // neither the table nor the application's callback may be used any longer.
 }
 
 CurrentRowRelay* CurrentRowRelay::of(const QTableWidget* table)

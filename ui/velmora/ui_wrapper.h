@@ -123,8 +123,8 @@ public:
     /// widget of it has the focus. Keys bound twice in one window run neither callback.
     /// @throws std::invalid_argument when `keys` or `callback` is empty.
     UIWrapper& add_shortcut(const QKeySequence& keys, Callback callback);
-    /// Closes the window as if the user had closed it: the callback of set_on_close() runs, and a
-    /// callback that throws leaves the window open. A window never shown stays hidden.
+    /// Closes the window as if the user had closed it: the callback of set_on_close() runs, also
+    /// for a window not shown yet, and a callback that throws leaves the window open.
     UIWrapper& close();
 
     /// Affiche une notification flottante en bas de la fenêtre.
