@@ -43,8 +43,8 @@ private slots:
     void failedReloadKeepsTheLastGoodSheet();
     void missingFileThrowsAndChangesNothing();
     void secondCallWatchesTheNewFileOnly();
-    void loadStyleEndsTheWatch_data();
-    void loadStyleEndsTheWatch();
+    void anotherSheetEndsTheWatch_data();
+    void anotherSheetEndsTheWatch();
 
     // Careless and hostile input.
     void unusableStylePathFailsAndChangesNothing_data();
@@ -146,16 +146,18 @@ void TestStyleWatch::unusableStylePathFailsAndChangesNothing()
     fixture::checkUnusableStylePathFailsAndChangesNothing(path, error, watch);
 }
 
-void TestStyleWatch::loadStyleEndsTheWatch_data()
+void TestStyleWatch::anotherSheetEndsTheWatch_data()
 {
-    QTest::addColumn<bool>("loadFails");
-    QTest::newRow("loaded") << false;
-    QTest::newRow("load failed") << true;
+    QTest::addColumn<QString>("how");
+    QTest::newRow("loaded") << "load";
+    QTest::newRow("load failed") << "failed load";
+    QTest::newRow("sheet set") << "set";
 }
 
-void TestStyleWatch::loadStyleEndsTheWatch()
+void TestStyleWatch::anotherSheetEndsTheWatch()
 {
-    QFETCH(bool, loadFails);
+    QFETCH(QString, how);
+    const bool loadFails = how == "failed load";
     UIWrapper ui;
     UIWrapper witness;
     ui.watch_style(_path);
@@ -166,6 +168,8 @@ void TestStyleWatch::loadStyleEndsTheWatch()
         // Nothing changes when the file cannot be read: the watch goes on.
         QVERIFY_THROWS_EXCEPTION(std::filesystem::filesystem_error,
                                  ui.load_style(_dir.filePath("absent.qss")));
+    } else if (how == "set") {
+        ui.set_window_style("QPushButton { color: gray; }");
     } else {
         ui.load_style(other);
     }

@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <functional>
 #include <stdexcept>
 
 using velmora::Section;
@@ -54,6 +55,17 @@ QList<QVariantList> randomRows(int count, quint32 seed)
     return rows;
 }
 
+// The row header labels, "-" for a row without one.
+QStringList rowLabels(const QTableWidget* table)
+{
+    QStringList labels;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem* label = table->verticalHeaderItem(row);
+        labels << (label ? label->text() : QStringLiteral("-"));
+    }
+    return labels;
+}
+
 QStringList headerTexts(const QTableWidget* table)
 {
     QStringList texts;
@@ -85,6 +97,16 @@ private slots:
     void namedTableIsFoundByName();
     void activatingACellRunsTheCallbackWithItsRow_data();
     void activatingACellRunsTheCallbackWithItsRow();
+
+    void replacedRowsKeepTheCurrentRow_data();
+    void replacedRowsKeepTheCurrentRow();
+    void currentRowIsReportedOncePerChange();
+    void rowOperationsAnswerAndChange_data();
+    void rowOperationsAnswerAndChange();
+    void filterHidesTheRowsKeepRefuses_data();
+    void filterHidesTheRowsKeepRefuses();
+    void selectedRowsAreListedOnceInOrder_data();
+    void selectedRowsAreListedOnceInOrder();
 
     // Careless and hostile input.
     void rejectedCallChangesNothing_data();
@@ -264,6 +286,23 @@ void TestTables::rejectedCallChangesNothing_data()
     QTest::newRow("no rows for a null table, sidebar")
         << Action([](UIWrapper& ui) { ui.sidebar("left").add_table_rows(nullptr, {}); })
         << "invalid_argument";
+    QTest::newRow("replace rows of a null table")
+        << Action([](UIWrapper& ui) { ui.set_table_rows(nullptr, {{1}}); }) << "invalid_argument";
+    QTest::newRow("read a row of a null table")
+        << Action([](UIWrapper& ui) { (void)ui.table_row(nullptr, 0); }) << "invalid_argument";
+    QTest::newRow("remove a row of a null table")
+        << Action([](UIWrapper& ui) { ui.sidebar("left").remove_table_row(nullptr, 0); }) << "invalid_argument";
+    QTest::newRow("filter a null table")
+        << Action([](UIWrapper& ui) { ui.filter_rows(nullptr, [](int) { return false; }); }) << "invalid_argument";
+    QTest::newRow("selection of a null table")
+        << Action([](UIWrapper& ui) { (void)ui.selected_rows(nullptr); }) << "invalid_argument";
+    const auto table = [](UIWrapper& ui) { return ui.window->findChild<QTableWidget*>(); };
+    QTest::newRow("remove the row past the end")
+        << Action([=](UIWrapper& ui) { ui.remove_table_row(table(ui), 1); }) << "out_of_range";
+    QTest::newRow("remove row -1") << Action([=](UIWrapper& ui) { ui.remove_table_row(table(ui), -1); })
+                                   << "out_of_range";
+    QTest::newRow("read the row past the end")
+        << Action([=](UIWrapper& ui) { (void)ui.table_row(table(ui), 1); }) << "out_of_range";
 }
 
 void TestTables::rejectedCallChangesNothing()
@@ -281,23 +320,28 @@ void TestTables::bulkRowsGiveWhatRowByRowGives_data()
     QTest::addColumn<QList<QVariantList>>("before");
     QTest::addColumn<bool>("holeAtTop");
     QTest::addColumn<QList<QVariantList>>("rows");
+    QTest::addColumn<bool>("labelled"); // every third row already there carries a header label
 
     const auto asc = Qt::AscendingOrder;
     const auto desc = Qt::DescendingOrder;
     const QList<QVariantList> none;
     const QList<QVariantList> some = randomRows(40, 7);
     const QList<QVariantList> many = randomRows(400, 11);
-    QTest::newRow("unsorted") << -1 << asc << 2 << some << false << many;
-    QTest::newRow("unsorted, no rows") << -1 << asc << 1 << some << false << none;
-    QTest::newRow("sorted ascending") << 1 << asc << 0 << none << false << many;
-    QTest::newRow("sorted descending") << 2 << desc << 0 << none << false << many;
-    QTest::newRow("sorted, after sorted rows") << 1 << desc << 0 << some << false << many;
-    QTest::newRow("sorted, after empty rows") << 1 << asc << 3 << some << false << many;
-    QTest::newRow("sorted on the first column") << 0 << desc << 2 << some << false << many;
+    QTest::newRow("unsorted") << -1 << asc << 2 << some << false << many << false;
+    QTest::newRow("unsorted, no rows") << -1 << asc << 1 << some << false << none << false;
+    QTest::newRow("sorted ascending") << 1 << asc << 0 << none << false << many << false;
+    QTest::newRow("sorted descending") << 2 << desc << 0 << none << false << many << false;
+    QTest::newRow("sorted, after sorted rows") << 1 << desc << 0 << some << false << many << false;
+    QTest::newRow("sorted, after empty rows") << 1 << asc << 3 << some << false << many << false;
+    QTest::newRow("sorted on the first column") << 0 << desc << 2 << some << false << many << false;
     QTest::newRow("sorted, no row has a key")
-        << 2 << asc << 1 << some << false << QList<QVariantList>{{"x"}, {"y", "b"}, {}};
-    QTest::newRow("sorted, keyless row above keyed ones") << 1 << asc << 0 << some << true << many;
-    QTest::newRow("sort column beyond the columns") << 5 << asc << 0 << some << false << many;
+        << 2 << asc << 1 << some << false << QList<QVariantList>{{"x"}, {"y", "b"}, {}} << false;
+    QTest::newRow("sorted, keyless row above keyed ones") << 1 << asc << 0 << some << true << many << false;
+    QTest::newRow("sorted, labelled rows") << 1 << asc << 0 << some << false << many << true;
+    QTest::newRow("sorted descending, labelled rows after empty ones") << 0 << desc << 4 << some << false << many
+                                                                     << true;
+    QTest::newRow("unsorted, labelled rows") << -1 << asc << 0 << some << false << many << true;
+    QTest::newRow("sort column beyond the columns") << 5 << asc << 0 << some << false << many << false;
 }
 
 void TestTables::bulkRowsGiveWhatRowByRowGives()
@@ -308,6 +352,7 @@ void TestTables::bulkRowsGiveWhatRowByRowGives()
     QFETCH(QList<QVariantList>, before);
     QFETCH(bool, holeAtTop);
     QFETCH(QList<QVariantList>, rows);
+    QFETCH(bool, labelled);
 
     Host host;
     Section section(host.layout);
@@ -322,6 +367,8 @@ void TestTables::bulkRowsGiveWhatRowByRowGives()
             section.add_table_row(table, values);
         if (holeAtTop)
             delete table->takeItem(0, sortColumn);
+        for (int row = 0; labelled && row < table->rowCount(); row += 3)
+            table->setVerticalHeaderItem(row, new QTableWidgetItem(QStringLiteral("L%1").arg(row)));
     }
     QSignalSpy added(tables[1]->model(), &QAbstractItemModel::rowsInserted);
 
@@ -330,6 +377,7 @@ void TestTables::bulkRowsGiveWhatRowByRowGives()
     QCOMPARE(&section.add_table_rows(tables[1], rows), &section);
 
     QCOMPARE(tableTexts(tables[1]), tableTexts(tables[0]));
+    QCOMPARE(rowLabels(tables[1]), rowLabels(tables[0]));
     QCOMPARE(tables[1]->isSortingEnabled(), sortColumn >= 0);
     QCOMPARE(tables[1]->horizontalHeader()->sortIndicatorOrder(),
              tables[0]->horizontalHeader()->sortIndicatorOrder());
@@ -396,6 +444,197 @@ void TestTables::activatingACellRunsTheCallbackWithItsRow()
     }
     QCOMPARE(activated, QList<int>{row});
     QVERIFY(!table->viewport()->findChild<QLineEdit*>());
+}
+
+void TestTables::replacedRowsKeepTheCurrentRow_data()
+{
+    QTest::addColumn<QString>("select");
+    QTest::addColumn<bool>("sorted");
+    QTest::addColumn<QPoint>("current"); // (column, row); (-1, -1): none
+    QTest::addColumn<int>("newRows");
+    QTest::addColumn<QPoint>("expectedCurrent");
+    QTest::addColumn<QList<int>>("expectedSelected");
+    QTest::addColumn<QList<int>>("expectedReports");
+    QTest::addColumn<QString>("expectedFirstRow");
+
+    using Rows = QList<int>;
+    QTest::newRow("row kept") << "rows" << false << QPoint(1, 2) << 5 << QPoint(1, 2) << Rows{2} << Rows{}
+                              << "m0|0";
+    QTest::newRow("cell kept") << "cells" << false << QPoint(1, 3) << 4 << QPoint(1, 3) << Rows{3} << Rows{}
+                               << "m0|0";
+    QTest::newRow("row gone") << "rows" << false << QPoint(0, 4) << 2 << QPoint(-1, -1) << Rows{} << Rows{-1}
+                              << "m0|0";
+    QTest::newRow("table emptied") << "rows" << false << QPoint(0, 1) << 0 << QPoint(-1, -1) << Rows{}
+                                   << Rows{-1} << "";
+    QTest::newRow("no current row") << "rows" << false << QPoint(-1, -1) << 3 << QPoint(-1, -1) << Rows{}
+                                    << Rows{} << "m0|0";
+    QTest::newRow("no selection") << "none" << false << QPoint(0, 1) << 3 << QPoint(0, 1) << Rows{} << Rows{}
+                                  << "m0|0";
+    QTest::newRow("sorted descending") << "rows" << true << QPoint(0, 0) << 3 << QPoint(0, 0) << Rows{0}
+                                       << Rows{} << "m2|20";
+}
+
+void TestTables::replacedRowsKeepTheCurrentRow()
+{
+    QFETCH(QString, select);
+    QFETCH(bool, sorted);
+    QFETCH(QPoint, current);
+    QFETCH(int, newRows);
+    QFETCH(QPoint, expectedCurrent);
+    QFETCH(QList<int>, expectedSelected);
+    QFETCH(QList<int>, expectedReports);
+    QFETCH(QString, expectedFirstRow);
+
+    UIWrapper ui;
+    QList<int> reports;
+    QTableWidget* table =
+        ui.add_table({"Nom", "N"}, {.select = select, .on_select = [&](int row) { reports << row; }});
+    if (sorted) {
+        table->setSortingEnabled(true);
+        table->sortByColumn(0, Qt::DescendingOrder);
+    }
+    ui.add_table_rows(table, {{"n0", 1}, {"n1", 2}, {"n2", 3}, {"n3", 4}, {"n4", 5}});
+    if (current.y() >= 0)
+        table->setCurrentCell(current.y(), current.x());
+    reports.clear();
+
+    QList<QVariantList> rows;
+    for (int i = 0; i < newRows; ++i)
+        rows.append({QStringLiteral("m%1").arg(i), i * 10});
+    QCOMPARE(&ui.set_table_rows(table, rows), &ui.end());
+
+    QCOMPARE(table->rowCount(), newRows);
+    QCOMPARE(QPoint(table->currentColumn(), table->currentRow()), expectedCurrent);
+    QCOMPARE(ui.selected_rows(table), expectedSelected);
+    QCOMPARE(reports, expectedReports);
+    QCOMPARE(tableTexts(table).value(0), expectedFirstRow);
+}
+
+void TestTables::currentRowIsReportedOncePerChange()
+{
+    UIWrapper ui;
+    QList<int> reports;
+    QTableWidget* table = ui.add_table({"Nom", "N"}, {.on_select = [&](int row) { reports << row; }});
+    ui.add_table_rows(table, {{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}});
+    ui.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui.window));
+    reports.clear(); // the table may have taken the focus, and a current cell with it
+
+    const auto click = [&](int row, int column) {
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(table->item(row, column)).center());
+    };
+    click(1, 0);
+    click(1, 1); // same row, another cell
+    QTest::keyClick(table, Qt::Key_Down);
+    ui.remove_table_row(table, 0); // the current row moves up
+    ui.remove_table_row(table, 1); // the current row itself: the one above takes over
+    QCOMPARE(reports, QList<int>({1, 2, 1, 0}));
+}
+
+void TestTables::rowOperationsAnswerAndChange_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("answer");
+    QTest::addColumn<QStringList>("expectedTable");
+
+    const QStringList all{"a|1|x", "b|-|-", "-|-|-"};
+    QTest::newRow("read a full row") << "read" << 0 << QStringList{"a", "1", "x"} << all;
+    QTest::newRow("read a short row") << "read" << 1 << QStringList{"b", "", ""} << all;
+    QTest::newRow("read an empty row") << "read" << 2 << QStringList{"", "", ""} << all;
+    QTest::newRow("remove the first row") << "remove" << 0 << QStringList{} << QStringList{"b|-|-", "-|-|-"};
+    QTest::newRow("remove the last row") << "remove" << 2 << QStringList{} << QStringList{"a|1|x", "b|-|-"};
+    QTest::newRow("read past the end") << "read" << 3 << QStringList{"out_of_range"} << all;
+    QTest::newRow("remove past the end") << "remove" << 3 << QStringList{"out_of_range"} << all;
+    QTest::newRow("remove a negative row") << "remove" << -1 << QStringList{"out_of_range"} << all;
+}
+
+void TestTables::rowOperationsAnswerAndChange()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, row);
+    QFETCH(QStringList, answer);
+    QFETCH(QStringList, expectedTable);
+
+    Host host;
+    Section section(host.layout);
+    QTableWidget* table = section.add_table({"Nom", "N", "Note"});
+    section.add_table_rows(table, {{"a", 1, "x"}, {"b"}, {}});
+    QStringList got;
+    try {
+        if (operation == "read")
+            got = section.table_row(table, row);
+        else
+            QCOMPARE(&section.remove_table_row(table, row), &section);
+    } catch (const std::out_of_range&) {
+        got = QStringList{"out_of_range"};
+    }
+    QCOMPARE(got, answer);
+    QCOMPARE(tableTexts(table), expectedTable);
+}
+
+void TestTables::filterHidesTheRowsKeepRefuses_data()
+{
+    using Keep = std::function<bool(int)>;
+    QTest::addColumn<Keep>("keep");
+    QTest::addColumn<QList<int>>("expectedHidden");
+
+    QTest::newRow("even rows kept") << Keep([](int row) { return row % 2 == 0; }) << QList<int>{1, 3};
+    QTest::newRow("every row kept") << Keep([](int) { return true; }) << QList<int>{};
+    QTest::newRow("no row kept") << Keep([](int) { return false; }) << QList<int>{0, 1, 2, 3, 4};
+    QTest::newRow("empty function shows all") << Keep() << QList<int>{};
+    QTest::newRow("keep throws halfway, nothing changes") << Keep([](int row) {
+        if (row == 3)
+            throw std::runtime_error("raté");
+        return false;
+    }) << QList<int>{4};
+}
+
+void TestTables::filterHidesTheRowsKeepRefuses()
+{
+    using Keep = std::function<bool(int)>;
+    QFETCH(Keep, keep);
+    QFETCH(QList<int>, expectedHidden);
+
+    UIWrapper ui;
+    QTableWidget* table = ui.add_table({"N"});
+    ui.add_table_rows(table, {{0}, {1}, {2}, {3}, {4}});
+    ui.filter_rows(table, [](int row) { return row != 4; });
+    try {
+        QCOMPARE(&ui.filter_rows(table, keep), &ui.end());
+    } catch (const std::runtime_error&) {
+    }
+    QList<int> hidden;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (table->isRowHidden(row))
+            hidden << row;
+    }
+    QCOMPARE(hidden, expectedHidden);
+}
+
+void TestTables::selectedRowsAreListedOnceInOrder_data()
+{
+    QTest::addColumn<QList<QRect>>("ranges"); // cells selected, as (column, row, width, height)
+    QTest::addColumn<QList<int>>("expected");
+
+    QTest::newRow("nothing") << QList<QRect>{} << QList<int>{};
+    QTest::newRow("one cell") << QList<QRect>{{1, 2, 1, 1}} << QList<int>{2};
+    QTest::newRow("cells of one row") << QList<QRect>{{0, 3, 1, 1}, {2, 3, 1, 1}} << QList<int>{3};
+    QTest::newRow("overlapping blocks, later first")
+        << QList<QRect>{{0, 4, 2, 2}, {1, 0, 1, 2}, {0, 1, 3, 4}} << QList<int>{0, 1, 2, 3, 4, 5};
+}
+
+void TestTables::selectedRowsAreListedOnceInOrder()
+{
+    QFETCH(QList<QRect>, ranges);
+    QFETCH(QList<int>, expected);
+
+    UIWrapper ui;
+    QTableWidget* table = ui.add_table({"A", "B", "C"}, {.rows = 6});
+    for (const QRect& r : ranges)
+        table->setRangeSelected(QTableWidgetSelectionRange(r.top(), r.left(), r.bottom(), r.right()), true);
+    QCOMPARE(ui.selected_rows(table), expected);
 }
 
 QTEST_MAIN(TestTables)

@@ -4,6 +4,7 @@
 #include <velmora/callbacks.h>
 
 #include <QDate>
+#include <QKeySequence>
 #include <QList>
 #include <QString>
 #include <Qt>
@@ -82,13 +83,16 @@ struct SectionOptions
     std::optional<Qt::AlignmentFlag> cross_flag;
 };
 
-/// Stretch factor and name of a label.
+/// Stretch factor, name and minimum width of a label.
 struct LabelOptions
 {
     /// Stretch factor; absent takes the section's next one.
     std::optional<int> stretch;
     /// Object name and registry name; empty registers nothing.
     QString name;
+    /// Minimum width in pixels, so that the fields after labels of one form line up; absent
+    /// keeps the width the text needs.
+    std::optional<int> width;
 };
 
 /// Stretch factor, trailing gap in pixels and name of a button.
@@ -102,6 +106,16 @@ struct ButtonOptions
     QString name;
     /// Whether the button can be clicked; a disabled button is greyed out.
     bool enabled = true;
+    /// Keys that click the button when pressed anywhere in its window; empty binds none.
+    QKeySequence shortcut;
+    /// Whether a click toggles the button between pressed and released.
+    bool checkable = false;
+    /// Whether the button starts pressed; needs `checkable`. The callback does not run for it.
+    bool checked = false;
+    /// Checkable buttons of one section with the same non-empty group name are exclusive: one
+    /// click presses one and releases the others, and clicking the pressed one keeps it pressed.
+    /// Groups never span sections.
+    QString group;
 };
 
 /// Placeholder, change callback, stretch factor, name and initial state of a text field.
@@ -125,6 +139,9 @@ struct InputOptions
     TextCallback on_submit;
     /// Whether the field accepts focus and input; a disabled field is greyed out.
     bool enabled = true;
+    /// Where the text sits in the field: "left", "center" or "right"; empty keeps Qt's (the
+    /// start of the line in the text's direction).
+    QString align;
 };
 
 /// Selection callback, stretch factor, name and initial state of a drop-down list.
@@ -203,6 +220,8 @@ struct TabsOptions
     std::optional<int> stretch;
     /// Object name of the tab widget.
     QString name;
+    /// Whether the tabs are shown; without them the pages are switched by TabSections::show().
+    bool tab_bar = true;
 };
 
 /// Number of empty rows to create, stretch factor, name and activation callback of a table.
@@ -218,6 +237,18 @@ struct TableOptions
     /// Enter while it is the current cell. When set, a double click activates the row instead
     /// of opening the cell's editor.
     RowCallback on_activate;
+    /// Whether the cells refuse editing.
+    bool read_only = false;
+    /// What a click selects: "cells", "rows" or "none"; empty keeps Qt's (cells).
+    QString select;
+    /// Whether one cell or row at most is selected at a time; no effect with "none".
+    bool single = false;
+    /// Widths in pixels of the first columns, in order; entries beyond the columns are ignored.
+    QList<int> widths;
+    /// Whether the last column takes the width the others leave.
+    bool stretch_last = false;
+    /// Called with the new current row whenever it changes, -1 when there is none.
+    RowCallback on_select;
 };
 
 /// Stretch factor and name of a widget made by the caller and placed with add_widget().

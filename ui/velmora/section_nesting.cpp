@@ -7,6 +7,7 @@
 #include <QBoxLayout>
 #include <QFrame>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <utility>
@@ -72,6 +73,8 @@ TabSections Section::add_tabs(const QStringList& tabs, const TabsOptions& option
         tabsWidget->addTab(container, title);
         pages.emplace_back(title, &_adopt(detail::SectionPool::make(layout, SectionOptions{this})));
     }
+    if (!options.tab_bar)
+        tabsWidget->tabBar()->hide();
     return TabSections(tabsWidget, pages);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "section.h"
 
+#include "alignment_p.h"
+#include "button_group_p.h"
 #include "callback_guard_p.h"
 #include "radio_group_p.h"
 
@@ -67,6 +69,8 @@ Section& Section::add_label(const QString& text, const LabelOptions& options)
     requireAlive("add_label");
     auto* label = new QLabel(text);
     _register(options.name, label);
+    if (options.width)
+        label->setMinimumWidth(std::max(0, *options.width));
     _add(label, options.stretch);
     return *this;
 }
@@ -76,10 +80,21 @@ Section& Section::add_button(const QString& text, Callback callback, const Butto
     requireAlive("add_button");
     if (!callback)
         throw std::invalid_argument("add_button: callback must not be empty");
+    if (options.checked && !options.checkable)
+        throw std::invalid_argument("add_button: checked needs checkable");
     auto* button = new QPushButton(text);
     _register(options.name, button);
     if (!options.enabled)
         button->setEnabled(false);
+    if (!options.shortcut.isEmpty())
+        button->setShortcut(options.shortcut);
+    if (options.checkable) {
+        button->setCheckable(true);
+        if (!options.group.isEmpty())
+            detail::joinButtonGroup(_layout, options.group, button);
+        // In a group, this releases the button checked before: the later one wins.
+        button->setChecked(options.checked);
+    }
     QObject::connect(button, &QPushButton::clicked, button,
                      [callback = std::move(callback)] { detail::invokeGuarded("add_button", callback); });
     _add(button, options.stretch);
@@ -91,8 +106,15 @@ Section& Section::add_button(const QString& text, Callback callback, const Butto
 Section& Section::add_input(const InputOptions& options)
 {
     requireAlive("add_input");
+    const auto align = options.align.isEmpty() ? std::nullopt : detail::crossFlagVertical(options.align);
+    if (!options.align.isEmpty() && !align) {
+        throw std::invalid_argument("add_input: align must be \"left\", \"center\" or \"right\", not \"" +
+                                    options.align.toStdString() + '"');
+    }
     auto* input = new QLineEdit;
     _register(options.name, input);
+    if (align)
+        input->setAlignment(*align | Qt::AlignVCenter);
     input->setPlaceholderText(options.placeholder);
     // The initial state goes in before any callback is connected, so that none runs for it.
     if (!options.text.isEmpty())

@@ -3,6 +3,7 @@
 
 #include "section.h"
 
+#include <QBoxLayout>
 #include <QHash>
 #include <QTabWidget>
 
@@ -17,6 +18,8 @@ struct TabSections::Data
     std::vector<Entry> entries;
     // What each entry's section counted of its discards when the page was made.
     std::vector<std::uint32_t> generations;
+    // Each entry's page widget, which outlives neither its tab widget nor a clear().
+    std::vector<QPointer<QWidget>> pages;
     QHash<QString, qsizetype> index;
 };
 
@@ -39,11 +42,13 @@ TabSections::TabSections(QTabWidget* widget, const std::vector<std::pair<QString
     auto data = std::make_shared<Data>();
     data->entries.reserve(order.size());
     data->generations.reserve(order.size());
+    data->pages.reserve(order.size());
     for (const QString& title : order) {
         Section* section = last.value(title);
         data->index.insert(title, qsizetype(data->entries.size()));
         data->entries.push_back(Entry{title, *section});
         data->generations.push_back(section->_generation);
+        data->pages.emplace_back(section->_layout->parentWidget());
     }
     _data = std::move(data);
 }
@@ -98,6 +103,23 @@ TabSections::const_iterator TabSections::begin() const
 TabSections::const_iterator TabSections::end() const
 {
     return _data->entries.cend();
+}
+
+void TabSections::show(const QString& title) const
+{
+    const auto it = _data->index.constFind(title);
+    if (it == _data->index.cend())
+        throw std::out_of_range("TabSections::show: no tab titled \"" + title.toStdString() + '"');
+    QWidget* page = _data->pages[std::size_t(*it)];
+    if (!_widget || !page || _widget->indexOf(page) < 0)
+        throw std::logic_error("TabSections::show: the page of tab \"" + title.toStdString() +
+                               "\" no longer exists (a clear() discarded it, or Qt deleted it)");
+    _widget->setCurrentWidget(page);
+}
+
+QString TabSections::current() const
+{
+    return _widget ? _widget->tabText(_widget->currentIndex()) : QString();
 }
 
 QTabWidget* TabSections::widget() const

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QTabWidget;
+class QWidget;
 
 namespace velmora {
 
@@ -64,6 +65,15 @@ public:
     const_iterator begin() const;
     /// Past the last entry, for range-for.
     const_iterator end() const;
+
+    /// Makes the page with this title the current one, as a click on its tab would; the only way
+    /// to switch pages of a tab widget made without its tab bar.
+    /// @throws std::out_of_range when no page has this title.
+    /// @throws std::logic_error when the page or its tab widget no longer exists.
+    void show(const QString& title) const;
+
+    /// The title of the current page; empty when there is no page or no tab widget.
+    QString current() const;
 
     /// The tab widget holding the pages; nullptr for a default-constructed value, and once Qt
     /// has deleted the tab widget (after the section holding it was cleared, for instance).

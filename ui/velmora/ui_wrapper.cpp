@@ -2,6 +2,7 @@
 #include "ui_wrapper.h"
 
 #include "application_p.h"
+#include "callback_guard_p.h"
 #include "arithmetic_p.h"
 #include "main_window_p.h"
 #include "notification_banner_p.h"
@@ -15,6 +16,7 @@
 #include <QBoxLayout>
 #include <QIcon>
 #include <QScreen>
+#include <QShortcut>
 
 #include <stdexcept>
 #include <string>
@@ -162,6 +164,43 @@ UIWrapper& UIWrapper::watch_style(const QString& path)
         _style_watcher->retarget(path, text);
     else
         _style_watcher = new detail::StyleWatcher(window, path, text);
+    return *this;
+}
+
+UIWrapper& UIWrapper::set_window_style(const QString& qss)
+{
+    requireWindow("set_window_style");
+    // As with load_style(), a later edit of a watched file must not bring its sheet back.
+    delete std::exchange(_style_watcher, nullptr);
+    window->setStyleSheet(qss);
+    return *this;
+}
+
+UIWrapper& UIWrapper::set_title(const QString& title)
+{
+    requireWindow("set_title");
+    window->setWindowTitle(title);
+    return *this;
+}
+
+UIWrapper& UIWrapper::add_shortcut(const QKeySequence& keys, Callback callback)
+{
+    requireWindow("add_shortcut");
+    if (keys.isEmpty())
+        throw std::invalid_argument("add_shortcut: keys must not be empty");
+    if (!callback)
+        throw std::invalid_argument("add_shortcut: callback must not be empty");
+    auto* shortcut = new QShortcut(keys, window);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, shortcut,
+                     [callback = std::move(callback)] { detail::invokeGuarded("add_shortcut", callback); });
+    return *this;
+}
+
+UIWrapper& UIWrapper::close()
+{
+    requireWindow("close");
+    window->close();
     return *this;
 }
 
@@ -365,6 +404,31 @@ Section& UIWrapper::add_table_row(QTableWidget* table, const QVariantList& value
 Section& UIWrapper::add_table_rows(QTableWidget* table, const QList<QVariantList>& rows)
 {
     return rootSection("add_table_rows").add_table_rows(table, rows);
+}
+
+Section& UIWrapper::set_table_rows(QTableWidget* table, const QList<QVariantList>& rows)
+{
+    return rootSection("set_table_rows").set_table_rows(table, rows);
+}
+
+QStringList UIWrapper::table_row(QTableWidget* table, int row) const
+{
+    return rootSection("table_row").table_row(table, row);
+}
+
+Section& UIWrapper::remove_table_row(QTableWidget* table, int row)
+{
+    return rootSection("remove_table_row").remove_table_row(table, row);
+}
+
+Section& UIWrapper::filter_rows(QTableWidget* table, const std::function<bool(int row)>& keep)
+{
+    return rootSection("filter_rows").filter_rows(table, keep);
+}
+
+QList<int> UIWrapper::selected_rows(QTableWidget* table) const
+{
+    return rootSection("selected_rows").selected_rows(table);
 }
 
 Section& UIWrapper::end()

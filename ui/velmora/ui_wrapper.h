@@ -6,6 +6,7 @@
 #include <velmora/velmora_export.h>
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMetaType>
 #include <QPointer>
@@ -14,6 +15,7 @@
 #include <QVariantMap>
 
 #include <concepts>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -111,6 +113,19 @@ public:
     /// de la fenêtre.
     /// @throws std::filesystem::filesystem_error like load_style(), for the first load only.
     UIWrapper& watch_style(const QString& path);
+
+    /// Sets the window's style sheet to `qss`, replacing the previous one as load_style() does with
+    /// a file's text; the sheets set on sections stay. Ends the watch of an earlier watch_style().
+    UIWrapper& set_window_style(const QString& qss);
+    /// Sets the text of the window's title bar.
+    UIWrapper& set_title(const QString& title);
+    /// Runs `callback` whenever `keys` are pressed while the window is the active one, whichever
+    /// widget of it has the focus. Keys bound twice in one window run neither callback.
+    /// @throws std::invalid_argument when `keys` or `callback` is empty.
+    UIWrapper& add_shortcut(const QKeySequence& keys, Callback callback);
+    /// Closes the window as if the user had closed it: the callback of set_on_close() runs, and a
+    /// callback that throws leaves the window open. A window never shown stays hidden.
+    UIWrapper& close();
 
     /// Affiche une notification flottante en bas de la fenêtre.
     /// Shows `text` in a coloured banner centred above the bottom edge of the window, removed after
@@ -232,6 +247,16 @@ public:
     Section& add_table_row(QTableWidget* table, const QVariantList& values);
     /// See Section::add_table_rows.
     Section& add_table_rows(QTableWidget* table, const QList<QVariantList>& rows);
+    /// See Section::set_table_rows.
+    Section& set_table_rows(QTableWidget* table, const QList<QVariantList>& rows);
+    /// See Section::table_row.
+    QStringList table_row(QTableWidget* table, int row) const;
+    /// See Section::remove_table_row.
+    Section& remove_table_row(QTableWidget* table, int row);
+    /// See Section::filter_rows.
+    Section& filter_rows(QTableWidget* table, const std::function<bool(int row)>& keep);
+    /// See Section::selected_rows.
+    QList<int> selected_rows(QTableWidget* table) const;
     /// See Section::end.
     Section& end();
 
