@@ -130,14 +130,14 @@ int createTemporary(const QByteArray& directory, mode_t mode, TemporaryName& nam
 
 // Claims the disk space `size` bytes of text need before any of the old text is overwritten, so
 // that a full disk, a quota or a size limit fails while the file is intact. Returns 0, or the
-// errno that makes the write impossible. A file system that cannot reserve space (EOPNOTSUPP,
-// glibc's emulation notwithstanding) is written without the reservation.
+// errno that makes the write impossible. A file system that cannot reserve space (EOPNOTSUPP) is
+// written without the reservation. Not posix_fallocate: where the file system cannot reserve,
+// glibc falls back to reading the file, which fails on a descriptor opened for writing only.
 int reserveSpace(int fd, off_t size)
 {
-    if (size == 0)
+    if (size == 0 || ::fallocate(fd, 0, 0, size) == 0)
         return 0;
-    const int error = ::posix_fallocate(fd, 0, size);
-    return error == EOPNOTSUPP ? 0 : error;
+    return errno == EOPNOTSUPP || errno == ENOSYS ? 0 : errno;
 }
 
 enum class Missing { Fail, Create };

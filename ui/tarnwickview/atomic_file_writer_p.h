@@ -16,12 +16,11 @@ namespace tarnwickview::detail {
 /// names is created, the link stays), a writable file in a directory that allows no new file, and
 /// a file whose owner or group the process may not give to the replacement (another user's file
 /// writable through its group or by all, which keeps its owner and group).
-/// Rewriting a regular file in place first reserves the room the new text needs
-/// (posix_fallocate), so a full disk, an exhausted quota or a file-size limit fails the call with
-/// the old text whole. The old text may be left partly overwritten only by a failure after that:
-/// an input/output error, or running out of room on a file system that cannot reserve it
-/// (posix_fallocate reports EOPNOTSUPP) or that needs fresh room to overwrite (copy-on-write
-/// file systems such as Btrfs).
+/// Rewriting a regular file in place first reserves the room the new text needs (fallocate), so
+/// a full disk, an exhausted quota or a file-size limit fails the call with the old text whole.
+/// The old text may be left partly overwritten only by a failure after that: an input/output
+/// error, or running out of room on a file system that cannot reserve it (fallocate reports
+/// EOPNOTSUPP) or that needs fresh room to overwrite (copy-on-write file systems such as Btrfs).
 /// A pipe is opened without waiting: one that nobody reads fails at once with ENXIO.
 /// Throws std::filesystem::filesystem_error with the operating system's error code and `path`.
 void writeUtf8File(const QString& path, const QString& text);
