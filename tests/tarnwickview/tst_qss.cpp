@@ -88,6 +88,8 @@ private slots:
     void subclassesGetNoBlockButTheirOwnNameBlock();
     void namesAreNeitherFilteredNorMerged();
     void nullRootIsRejected();
+    void eachNameBlockStylesExactlyItsWidget_data();
+    void eachNameBlockStylesExactlyItsWidget();
 
     // Files.
     void missingDirectoriesAreCreated();
@@ -313,6 +315,55 @@ void TestQss::nullRootIsRejected()
     QCOMPARE(out.bytes(), QByteArray());
 }
 
+void TestQss::eachNameBlockStylesExactlyItsWidget_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("selector");
+    QTest::newRow("space") << QStringList{"ok button", "ok"} << "#ok\\ button";
+    QTest::newRow("dot") << QStringList{"main.title", "main"} << "#main\\.title";
+    QTest::newRow("selector punctuation") << QStringList{"a>b,c:hover", "a", "c"} << "#a\\>b\\,c\\:hover";
+    QTest::newRow("comment opener") << QStringList{"x/*y", "x"} << "#x\\/\\*y";
+    QTest::newRow("quote and backslash") << QStringList{"dit\"x\\y", "dit"} << "#dit\\\"x\\\\y";
+    QTest::newRow("Latin-1 letter") << QStringList{"r\u00e9glage", "rglage"} << "#r\\\u00e9glage";
+    QTest::newRow("beyond Latin-1, kept") << QStringList{"\u540d\u524d"} << "#\u540d\u524d";
+    QTest::newRow("plain identifiers, kept") << QStringList{"-x_1", "1er"} << "#-x_1";
+    QTest::newRow("line feed") << QStringList{"deux\nlignes", "deux", "lignes"}
+                               << "*[objectName=\"deux\\\nlignes\"]";
+    QTest::newRow("carriage return and form feed")
+        << QStringList{"a\r\fb", "a", "b"} << "*[objectName=\"a\\\r\\\fb\"]";
+}
+
+void TestQss::eachNameBlockStylesExactlyItsWidget()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, selector);
+    QWidget root;
+    auto* layout = new QVBoxLayout(&root);
+    QList<QLabel*> labels;
+    for (const QString& name : names)
+        labels.append(add(layout, new QLabel(QStringLiteral("x")), name.toUtf8().constData()));
+    auto* unnamed = add(layout, new QLabel(QStringLiteral("x")));
+    const QColor untouched = unnamed->palette().color(QPalette::WindowText);
+
+    ScratchDirectory dir;
+    QString sheet = QString::fromUtf8(generate(&root, QStringLiteral("t.qss")));
+    QVERIFY2(sheet.contains(u'\n' + selector + QStringLiteral(" {\n")), qPrintable(sheet));
+    // Name blocks follow the widgets' order, the root's first; each gets a colour of its own.
+    const QString placeholder = QStringLiteral("    /* color: ; */");
+    for (qsizetype i = 0, at = 0; i < labels.size(); ++i) {
+        at = sheet.indexOf(placeholder, at);
+        QVERIFY(at >= 0);
+        sheet.replace(at, placeholder.size(), QStringLiteral("    color: rgb(0, 0, %1);").arg(i + 1));
+    }
+    root.setStyleSheet(sheet);
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        labels[i]->ensurePolished();
+        QCOMPARE(labels[i]->palette().color(QPalette::WindowText), QColor(0, 0, int(i + 1)));
+    }
+    unnamed->ensurePolished();
+    QCOMPARE(unnamed->palette().color(QPalette::WindowText), untouched);
+}
+
 void TestQss::missingDirectoriesAreCreated()
 {
     QLabel label;
@@ -392,7 +443,10 @@ void TestQss::failedWriteKeepsPreviousFile()
             QCOMPARE(error.code(), std::make_error_code(std::errc::file_too_large));
             QCOMPARE(QString::fromStdString(error.path1().string()), QStringLiteral("style/style.qss"));
         }
+        QVERIFY_THROWS_EXCEPTION(std::filesystem::filesystem_error,
+                                 tarnwickview::generate_qss(&label, QStringLiteral("neuf/sous/t.qss")));
     }
+    QVERIFY(!QFile::exists(QStringLiteral("neuf")));
     QCOMPARE(out.bytes(), QByteArray());
     QCOMPARE(readFile(QStringLiteral("style/style.qss")), QByteArray("ancien"));
     QCOMPARE(QDir(QStringLiteral("style")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

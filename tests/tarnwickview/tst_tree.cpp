@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -18,8 +19,13 @@
 #include <stdexcept>
 #include <system_error>
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <grp.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -135,6 +141,10 @@ private slots:
     void readOnlyDirectoryStillAllowsRewritingItsFile();
     void replacedFileKeepsWhatAPlainWriteKeeps_data();
     void replacedFileKeepsWhatAPlainWriteKeeps();
+    void pipeIsWrittenOnlyWhenSomeoneReads_data();
+    void pipeIsWrittenOnlyWhenSomeoneReads();
+    void fullDiskLeavesFileRewrittenInPlaceWhole_data();
+    void fullDiskLeavesFileRewrittenInPlaceWhole();
 };
 
 void TestTree::layoutWidgetsComeFirstThenOtherChildren()
@@ -544,6 +554,106 @@ void TestTree::replacedFileKeepsWhatAPlainWriteKeeps()
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
              file == "owner" || file == "group member" ? 1 : 2);
+}
+
+void TestTree::pipeIsWrittenOnlyWhenSomeoneReads_data()
+{
+    QTest::addColumn<bool>("qss");
+    QTest::addColumn<QString>("reader");
+    QTest::addColumn<QByteArray>("received"); // empty: the call fails with ENXIO
+    QTest::newRow("save_tree, no reader") << false << "none" << QByteArray();
+    QTest::newRow("generate_qss, no reader") << true << "none" << QByteArray();
+    QTest::newRow("save_tree, a reader") << false << "tube" << QByteArray("QLabel  'x'");
+    QTest::newRow("generate_qss, a reader") << true << "tube" << QByteArray("/* ======");
+    QTest::newRow("save_tree, standard output into a pipe")
+        << false << "/dev/stdout"
+        << QByteArray("QLabel  'x'Arborescence sauvegard\xc3\xa9"
+                      "e \xe2\x86\x92 /dev/stdout\n");
+}
+
+void TestTree::pipeIsWrittenOnlyWhenSomeoneReads()
+{
+    QFETCH(bool, qss);
+    QFETCH(QString, reader);
+    QFETCH(QByteArray, received);
+    QLabel label(QStringLiteral("x"));
+    ScratchDirectory dir;
+    QCOMPARE(::mkfifo("tube", 0600), 0);
+    const int tube = reader == "tube" ? ::open("tube", O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+    int out[2];
+    QCOMPARE(::pipe2(out, O_CLOEXEC | O_NONBLOCK), 0);
+    std::fflush(stdout);
+    const int savedStdout = ::dup(STDOUT_FILENO);
+    ::dup2(out[1], STDOUT_FILENO);
+    int error = 0;
+    try {
+        const QString path = reader == "/dev/stdout" ? reader : QStringLiteral("tube");
+        qss ? tarnwickview::generate_qss(&label, path) : tarnwickview::save_tree(&label, path);
+    } catch (const std::filesystem::filesystem_error& failure) {
+        error = failure.code().value();
+    }
+    std::fflush(stdout);
+    ::dup2(savedStdout, STDOUT_FILENO);
+    ::close(savedStdout);
+    ::close(out[1]);
+    auto drain = [](int fd) {
+        QByteArray bytes(1 << 16, '\0');
+        const ssize_t n = ::read(fd, bytes.data(), size_t(bytes.size()));
+        ::close(fd);
+        return bytes.left(n < 0 ? 0 : n);
+    };
+    const QByteArray printed = drain(out[0]);
+    QCOMPARE(error, received.isEmpty() ? ENXIO : 0);
+    QVERIFY(received.isEmpty() ? printed.isEmpty() : (tube >= 0 ? drain(tube) : printed).startsWith(received));
+}
+
+void TestTree::fullDiskLeavesFileRewrittenInPlaceWhole_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("roomKiB");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("second hard link") << "hard link" << 16 << false;
+    QTest::newRow("folder without write permission") << "read-only folder" << 16 << false;
+    QTest::newRow("another user's file in a sticky folder") << "sticky" << 16 << false;
+    QTest::newRow("another user's file in a sticky folder, room for the text once") << "sticky" << 80 << true;
+}
+
+void TestTree::fullDiskLeavesFileRewrittenInPlaceWhole()
+{
+    QFETCH(QString, file);
+    QFETCH(int, roomKiB);
+    QFETCH(bool, written);
+    if (!runningAsRoot())
+        QSKIP("mounting a small disk and writing as another user need root");
+    const QTemporaryDir disk;
+    const QByteArray mountPoint = QFile::encodeName(disk.path());
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=1m") != 0)
+        QSKIP("this process may not mount a file system");
+    const auto unmount = qScopeGuard([&] { ::umount2(mountPoint.constData(), MNT_DETACH); });
+    const QByteArray folder = mountPoint + "/d";
+    const QByteArray path = folder + "/arbre.txt";
+    const QByteArray previous(8 * 1024, 'a');
+    QCOMPARE(::mkdir(folder.constData(), 0755), 0);
+    writeFile(QFile::decodeName(path), previous);
+    QCOMPARE(::chown(path.constData(), file == "sticky" ? OTHER_OWNER : GROUP_MEMBER, SHARED_GROUP), 0);
+    QCOMPARE(::chmod(path.constData(), 0666), 0);
+    QCOMPARE(::chmod(folder.constData(), file == "sticky" ? 01777 : 0555), 0);
+    if (file == "hard link")
+        QCOMPARE(::link(path.constData(), (mountPoint + "/lien").constData()), 0);
+    // Everything but the room goes to a filler file.
+    struct statvfs fs = {};
+    QCOMPARE(::statvfs(mountPoint.constData(), &fs), 0);
+    const int filler = ::open((mountPoint + "/plein").constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    QCOMPARE(::posix_fallocate(filler, 0, off_t(fs.f_bavail * fs.f_frsize) - roomKiB * 1024), 0);
+    ::close(filler);
+
+    QLabel label(QString(64 * 1024, u'x'));
+    StdoutCapture out;
+    const int status = writeAsGroupMember([&] { tarnwickview::save_tree(&label, QFile::decodeName(path)); });
+    if (status == CANNOT_SWITCH_USER)
+        QSKIP("this process may not switch users");
+    QCOMPARE(status, written ? 0 : 1);
+    QCOMPARE(readFile(QFile::decodeName(path)), written ? "QLabel  '" + QByteArray(64 * 1024, 'x') + "'" : previous);
 }
 
 QTEST_MAIN(TestTree)

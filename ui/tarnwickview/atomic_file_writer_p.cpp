@@ -71,6 +71,11 @@ public:
     void set(const QByteArray& name) { _name = name; }
     const char* get() const { return _name.constData(); }
     void release() { _name.clear(); }
+    void remove()
+    {
+        ::unlink(_name.constData());
+        _name.clear();
+    }
 
 private:
     QByteArray _name;
@@ -123,13 +128,48 @@ int createTemporary(const QByteArray& directory, mode_t mode, TemporaryName& nam
     return -1;
 }
 
-void writeInPlace(const QString& path, const QByteArray& target, const QByteArray& bytes)
+// Claims the disk space `size` bytes of text need before any of the old text is overwritten, so
+// that a full disk, a quota or a size limit fails while the file is intact. Returns 0, or the
+// errno that makes the write impossible. A file system that cannot reserve space (EOPNOTSUPP) is
+// written without the reservation. Not posix_fallocate: where the file system cannot reserve,
+// glibc falls back to reading the file, which fails on a descriptor opened for writing only.
+int reserveSpace(int fd, off_t size)
 {
-    FileDescriptor fd(::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (size == 0 || ::fallocate(fd, 0, 0, size) == 0)
+        return 0;
+    return errno == EOPNOTSUPP || errno == ENOSYS ? 0 : errno;
+}
+
+enum class Missing { Fail, Create };
+
+void writeInPlace(const QString& path, const QByteArray& target, const QByteArray& bytes,
+                  Missing missing = Missing::Fail)
+{
+    // Without O_NONBLOCK, opening a pipe that nobody reads would wait for a reader for ever; with
+    // it, a missing reader is ENXIO. Writing then blocks as a plain write would. O_CREAT only
+    // where the file is to be made: with it, protected_regular and protected_fifos refuse another
+    // user's file in a sticky directory.
+    const int create = missing == Missing::Create ? O_CREAT : 0;
+    FileDescriptor fd(::open(target.constData(), O_WRONLY | create | O_NONBLOCK | O_CLOEXEC, 0666));
     if (!fd.valid())
         fail(path, errno);
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        fail(path, errno);
+    struct stat opened = {};
+    if (::fstat(fd.get(), &opened) != 0)
+        fail(path, errno);
+    // A regular file keeps its old text until the new one is sure to fit, then loses only the
+    // tail beyond it; devices and pipes take the text as a stream.
+    const bool regular = S_ISREG(opened.st_mode);
+    if (regular) {
+        if (const int error = reserveSpace(fd.get(), off_t(bytes.size())))
+            fail(path, error);
+    }
     if (const int error = writeAll(fd.get(), bytes))
         fail(path, error);
+    if (regular && ::ftruncate(fd.get(), off_t(bytes.size())) != 0)
+        fail(path, errno);
     if (const int error = fd.close())
         fail(path, error);
 }
@@ -160,7 +200,7 @@ void writeUtf8File(const QString& path, const QString& text)
     // A symbolic link to nothing yet: opening it creates the file it names, and it stays a link.
     struct stat link = {};
     if (!exists && ::lstat(target.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        writeInPlace(path, target, bytes);
+        writeInPlace(path, target, bytes, Missing::Create);
         return;
     }
     if (exists) {
@@ -184,26 +224,30 @@ void writeUtf8File(const QString& path, const QString& text)
         }
         fail(path, error);
     }
-    if (const int error = writeAll(fd.get(), bytes))
-        fail(path, error);
     if (exists) {
-        // The owner and group go first: changing them may clear the set-user-ID and set-group-ID
-        // bits that fchmod then restores. Only a privileged process may give a file away; when
-        // the replacement cannot be given the old owner and group, rewriting in place is the only
-        // way to keep them, as a plain write would.
-        struct stat written = {};
-        if (::fstat(fd.get(), &written) != 0)
+        // Only a privileged process may give a file away; when the replacement cannot be given
+        // the old owner and group, rewriting in place is the only way to keep them, as a plain
+        // write would. That is settled while the replacement is still empty, so that it never
+        // holds disk space the rewrite needs.
+        struct stat created = {};
+        if (::fstat(fd.get(), &created) != 0)
             fail(path, errno);
-        if ((written.st_uid != existing.st_uid || written.st_gid != existing.st_gid) &&
+        if ((created.st_uid != existing.st_uid || created.st_gid != existing.st_gid) &&
             ::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0) {
             if (errno != EPERM)
                 fail(path, errno);
+            fd.close();
+            temporary.remove();
             writeInPlace(path, target, bytes);
             return;
         }
-        if (::fchmod(fd.get(), existing.st_mode & 07777) != 0)
-            fail(path, errno);
     }
+    if (const int error = writeAll(fd.get(), bytes))
+        fail(path, error);
+    // After the write, which clears the set-user-ID and set-group-ID bits of an unprivileged
+    // writer's file.
+    if (exists && ::fchmod(fd.get(), existing.st_mode & 07777) != 0)
+        fail(path, errno);
     if (::fsync(fd.get()) != 0)
         fail(path, errno);
     if (const int error = fd.close())

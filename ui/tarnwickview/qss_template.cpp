@@ -4,6 +4,7 @@
 #include "atomic_file_writer_p.h"
 #include "messages_p.h"
 #include "node_label_p.h"
+#include "qss_selector_p.h"
 #include "standard_output_p.h"
 #include "visual_children_p.h"
 
@@ -23,6 +24,7 @@
 #include <array>
 #include <filesystem>
 #include <typeinfo>
+#include <vector>
 
 namespace tarnwickview {
 namespace {
@@ -150,14 +152,55 @@ std::filesystem::path directoryPart(const QString& path)
     return std::filesystem::path(QFile::encodeName(path.left(slash)).toStdString());
 }
 
+// The folders that making `directory` creates, removed again unless the write that needed them
+// succeeds: a failed call leaves the disk as it found it. Only empty folders are removed, so
+// anything another process put there meanwhile stays.
+class CreatedDirectories
+{
+public:
+    explicit CreatedDirectories(const std::filesystem::path& directory)
+    {
+        if (directory.empty())
+            return;
+        for (std::filesystem::path p = directory; !p.empty(); p = p.parent_path()) {
+            std::error_code error;
+            if (std::filesystem::symlink_status(p, error).type() != std::filesystem::file_type::not_found)
+                break;
+            _created.push_back(p);
+            if (p == p.parent_path())
+                break;
+        }
+        try {
+            std::filesystem::create_directories(directory);
+        } catch (...) {
+            removeCreated();
+            throw;
+        }
+    }
+    ~CreatedDirectories() { removeCreated(); }
+    CreatedDirectories(const CreatedDirectories&) = delete;
+    CreatedDirectories& operator=(const CreatedDirectories&) = delete;
+
+    void keep() { _created.clear(); }
+
+private:
+    void removeCreated() noexcept
+    {
+        for (const std::filesystem::path& p : _created) {
+            std::error_code ignored;
+            std::filesystem::remove(p, ignored);
+        }
+        _created.clear();
+    }
+
+    std::vector<std::filesystem::path> _created; // deepest first
+};
+
 } // namespace
 
 void generate_qss(QWidget* root, const QString& path)
 {
     detail::requireRoot(root);
-
-    if (const std::filesystem::path directory = directoryPart(path); !directory.empty())
-        std::filesystem::create_directories(directory);
 
     const QList<QWidget*> widgets = collectWidgets(root);
 
@@ -201,8 +244,7 @@ void generate_qss(QWidget* root, const QString& path)
         entry(u"/* ");
         content += detail::shortClassName(widget);
         content += QLatin1String(" */");
-        entry(u"#");
-        content += name;
+        entry(detail::nameSelector(name));
         content += QLatin1String(" {");
         entry(u"    /* background-color: ; */");
         entry(u"    /* color: ; */");
@@ -210,7 +252,9 @@ void generate_qss(QWidget* root, const QString& path)
         entry({});
     }
 
+    CreatedDirectories directories(directoryPart(path));
     detail::writeUtf8File(path, content);
+    directories.keep();
     detail::printLine(detail::qssGeneratedMessage(path));
 }
 

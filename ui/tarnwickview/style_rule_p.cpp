@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "style_rule_p.h"
 
+#include "qss_selector_p.h"
+
 #include <QObject>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -10,21 +12,6 @@
 namespace tarnwickview::detail {
 namespace {
 
-// An identifier keeps ASCII letters, digits, '-' and '_' and anything beyond ASCII as they are.
-QString escapedIdentifier(const QString& name)
-{
-    QString result;
-    result.reserve(name.size());
-    for (const QChar c : name) {
-        const bool plain = c.unicode() > 0x7f || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
-                           (c >= u'0' && c <= u'9') || c == u'-' || c == u'_';
-        if (!plain)
-            result += u'\\';
-        result += c;
-    }
-    return result;
-}
-
 constexpr QLatin1StringView RULE_BODY_INDENT("    ");
 
 } // namespace
@@ -32,7 +19,7 @@ constexpr QLatin1StringView RULE_BODY_INDENT("    ");
 QString styleSelector(const QObject* obj)
 {
     if (!obj->objectName().isEmpty())
-        return u'#' + escapedIdentifier(obj->objectName());
+        return nameSelector(obj->objectName());
     return QString::fromLatin1(obj->metaObject()->className())
         .replace(QStringLiteral("::"), QStringLiteral("--"));
 }

@@ -10,9 +10,8 @@ class QPlainTextEdit;
 
 namespace tarnwickview::detail {
 
-/// The selector a style sheet uses for `obj` alone where it can: "#" + its object name, or else
-/// its class name (with "--" in place of "::", as style sheets spell namespaces). Characters that
-/// a selector cannot hold as they are get a backslash.
+/// The selector a style sheet uses for `obj` alone where it can: nameSelector() of its object
+/// name, or else its class name (with "--" in place of "::", as style sheets spell namespaces).
 QString styleSelector(const QObject* obj);
 
 /// Places the cursor of `editor` inside the rule for `selector`, adding an empty rule at the end

@@ -27,10 +27,17 @@ TARNWICKVIEW_EXPORT void print_tree(QWidget* root);
 /// Saves get_tree(root) to the file at `path` as UTF-8 (no byte-order mark, no final line end),
 /// then prints "Arborescence sauvegardée → " + path. The file is replaced only once the new text
 /// is complete, so a failed write leaves the previous file as it was; the file keeps its mode,
-/// and its owner and group where the process may keep them. A file with a second hard link is
-/// rewritten in place instead, so that every name shows the new text: a failed write may then
-/// leave it truncated. A symbolic link leads to the file it names, which is created when missing;
-/// the link stays. The directory of `path` is not created.
+/// and its owner and group where the process may keep them. The file is rewritten in place
+/// instead when it has a second hard link (so that every name shows the new text), when its
+/// directory allows no new file, and when it belongs to another user who must stay its owner
+/// (a file writable by all in a sticky directory such as /tmp). The room the new text needs is
+/// then reserved before the old text is touched, so a full disk, a quota or a file-size limit
+/// still leaves the previous file whole; only a later failure (an input/output error, or a full
+/// disk on a file system that cannot reserve room or needs fresh room to overwrite, such as
+/// Btrfs) may leave it partly rewritten. A symbolic link leads to the file it names, which is
+/// created when missing; the link stays. Devices and pipes are written through; a pipe that
+/// nobody reads fails at once (ENXIO) instead of waiting for a reader. The directory of `path`
+/// is not created.
 /// @throws std::invalid_argument when `root` is null.
 /// @throws std::filesystem::filesystem_error when the file cannot be written.
 TARNWICKVIEW_EXPORT void save_tree(QWidget* root, const QString& path = QStringLiteral("ui_tree.txt"));
@@ -40,10 +47,14 @@ TARNWICKVIEW_EXPORT void save_tree(QWidget* root, const QString& path = QStringL
 /// - Un bloc `#objectName` pour chaque widget nommé
 ///
 /// Writes a commented style-sheet template for the tree under `root`: one block per widget class
-/// met, then one block per named widget. Creates the directory part of `path` with its missing
-/// parents (a bare file name is written in the current directory), writes the template as UTF-8,
-/// replacing a previous file only once the new text is complete (with the exceptions and
-/// guarantees that save_tree() states), then prints "Template QSS généré → " + path.
+/// met, then one block per named widget, whose selector picks that widget: "#" and the name, with
+/// a backslash before each character a style-sheet identifier cannot hold as it is (anything but
+/// ASCII letters and digits, '-', '_' and characters beyond U+00FF), or `*[objectName="..."]`
+/// for a name holding a line break. Creates the directory part of `path` with its missing
+/// parents (a bare file name is written in the current directory; the directories it made are
+/// removed again when the write fails), writes the template as UTF-8, replacing a previous file
+/// only once the new text is complete (with the exceptions and guarantees that save_tree()
+/// states), then prints "Template QSS généré → " + path.
 /// @throws std::invalid_argument when `root` is null.
 /// @throws std::filesystem::filesystem_error when the directory or the file cannot be written.
 TARNWICKVIEW_EXPORT void generate_qss(QWidget* root, const QString& path = QStringLiteral("style/style.qss"));
