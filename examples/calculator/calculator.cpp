@@ -3,9 +3,6 @@
 
 #include <QHash>
 #include <QKeySequence>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QShortcut>
 
 #include <cmath>
 
@@ -34,20 +31,18 @@ const char* STYLE = R"(
 Calculator::Calculator()
     : ui({.title = "Calculatrice", .width = 300, .height = 380, .padding = 8})
 {
-    ui.set_style(STYLE).add_input({.name = "affichage", .text = "0", .read_only = true});
-    _display = ui.get<QLineEdit>("affichage");
-    _display->setAlignment(Qt::AlignRight);
-    _display->setFocusPolicy(Qt::NoFocus);
+    // Disabled rather than read-only: a read-only field still takes the focus, and with it
+    // Backspace and Delete, which belong to the keypad.
+    ui.set_style(STYLE).add_input({.name = "affichage", .text = "0", .enabled = false, .align = "right"});
 
     for (const QStringList& keys : KEYPAD) {
         velmora::Section& row = ui.add_row({.stretch = 1}).set_margins();
         for (const QString& key : keys) {
             row.add_button(key, [this, key] { press(key); }, {.stretch = 1, .name = key});
-            auto* button = row.get<QPushButton>(key);
-            button->setFocusPolicy(Qt::NoFocus);
+            // Each key press counts at once, however fast the keys come: a shortcut that
+            // animated the button's click would drop a repeated digit.
             for (const QKeySequence& sequence : SHORTCUTS.value(key, {QKeySequence(key)}))
-                QObject::connect(new QShortcut(sequence, ui.window), &QShortcut::activated, button,
-                                 &QPushButton::click);
+                ui.add_shortcut(sequence, [this, key] { press(key); });
         }
     }
     ui.set_resizable(false);
@@ -63,14 +58,14 @@ void Calculator::press(const QString& key)
         if (_entry.isEmpty())
             return;
         _entry.chop(1);
-        _display->setText(_entry.isEmpty() ? QStringLiteral("0") : _entry);
+        display(_entry.isEmpty() ? QStringLiteral("0") : _entry);
     } else if (key == ",") {
         if (!_entry.contains(','))
             _entry = (_entry.isEmpty() ? QStringLiteral("0") : _entry) + key;
-        _display->setText(_entry);
+        display(_entry);
     } else if (key.front().isDigit()) {
         _entry = _entry == "0" ? key : _entry + key;
-        _display->setText(_entry);
+        display(_entry);
     } else {
         apply();
         _operator = key == "=" ? QString() : key;
@@ -102,8 +97,13 @@ void Calculator::show(double value)
     if (!std::isfinite(value)) {
         _total = 0;
         _operator.clear();
-        _display->setText(QStringLiteral("Erreur"));
+        display(QStringLiteral("Erreur"));
         return;
     }
-    _display->setText(QString::number(value, 'g', 12).replace('.', ','));
+    display(QString::number(value, 'g', 12).replace('.', ','));
+}
+
+void Calculator::display(const QString& text)
+{
+    ui.set_value("affichage", text);
 }

@@ -5,8 +5,6 @@
 
 #include <velmora/velmora.h>
 
-class QLineEdit;
-
 // Works as a pocket calculator does: each operator applies the previous one, so that
 // 12 + 3 × 2 = gives 30; "=" repeats nothing; a digit after "=" starts a new calculation.
 class Calculator
@@ -20,8 +18,8 @@ private:
     void press(const QString& key);
     void apply();
     void show(double value);
+    void display(const QString& text);
 
-    QLineEdit* _display = nullptr;
     QString _entry;    // the number being typed, with a decimal comma
     double _total = 0; // the result so far
     QString _operator; // waiting for its right operand; empty when none

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "log_viewer.h"
 
-#include <QCheckBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
+#include <QKeySequence>
 #include <QTableWidget>
 #include <QTime>
 
@@ -28,6 +26,8 @@ constexpr std::array<Level, 4> LEVELS{{
     {"Erreur", "ERREUR", "niveau-erreur"},
 }};
 
+const QStringList COLUMNS{"Heure", "Niveau", "Source", "Message"};
+
 constexpr std::array<const char*, 4> SOURCES{"réseau", "disque", "authentification", "planificateur"};
 constexpr std::array<const char*, 4> EVENTS{"Connexion établie", "Fichier écrit", "Session ouverte",
                                             "Tâche terminée"};
@@ -50,23 +50,23 @@ LogViewer::LogViewer(const QString& stylePath)
     velmora::Section& levels = ui.sidebar("left", {.size = 180}).add_label("Niveaux", {.name = "titre"});
     for (const Level& level : LEVELS)
         levels.add_checkbox(level.label,
-                            {.callback = [this](bool) { filter(0); }, .checked = true, .name = level.name});
+                            {.callback = [this](bool) { filter(); }, .checked = true, .name = level.name});
     levels.add_spacer();
 
     ui.add_input({.placeholder = "Rechercher…",
-                  .callback = [this](const QString&) { filter(0); },
+                  .callback = [this](const QString&) { filter(); },
                   .name = "recherche"});
-    _table =
-        ui.add_table({"Heure", "Niveau", "Source", "Message"},
-                     {.stretch = 1, .name = "journal", .on_activate = [this](int row) { showDetails(row); }});
-    _table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    _table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    _table = ui.add_table(COLUMNS, {.stretch = 1,
+                                    .name = "journal",
+                                    .on_activate = [this](int row) { showDetails(row); },
+                                    .read_only = true,
+                                    .select = "rows",
+                                    .widths = {90, 140, 150},
+                                    .stretch_last = true});
+    // Zebra rows, no row numbers and a compact row height have no velmora option.
     _table->setAlternatingRowColors(true);
     _table->verticalHeader()->hide();
     _table->verticalHeader()->setDefaultSectionSize(24);
-    _table->horizontalHeader()->setStretchLastSection(true);
-    _table->setColumnWidth(1, 140);
-    _table->setColumnWidth(2, 150);
 
     ui.sidebar("down").add_label("Chargement…", {.name = "statut"});
     ui.load_style(_stylePath);
@@ -77,53 +77,52 @@ LogViewer::LogViewer(const QString& stylePath)
 
 void LogViewer::addBatch()
 {
-    const int first = _table->rowCount();
     QList<QVariantList> rows;
-    for (int i = first; i < first + BATCH_SIZE && i < LINE_COUNT; ++i)
+    for (int i = _loaded; i < _loaded + BATCH_SIZE && i < LINE_COUNT; ++i)
         rows.append(line(i));
     ui.add_table_rows(_table, rows);
-    if (_table->rowCount() == LINE_COUNT)
+    _loaded += int(rows.size());
+    if (_loaded == LINE_COUNT)
         _loader.stop();
-    filter(first);
+    filter();
 }
 
-// Shows or hides the rows from `firstRow` on; the rows above it keep their state.
-void LogViewer::filter(int firstRow)
+void LogViewer::filter()
 {
     QStringList levels;
     for (const Level& level : LEVELS) {
-        if (ui.find<QCheckBox>(level.name)->isChecked())
+        if (ui.value<bool>(level.name))
             levels.append(level.word);
     }
-    const QString search = ui.find<QLineEdit>("recherche")->text();
-    if (firstRow == 0)
-        _shown = 0;
-    for (int row = firstRow; row < _table->rowCount(); ++row) {
-        const bool shown = levels.contains(_table->item(row, 1)->text()) &&
-                           (_table->item(row, 2)->text().contains(search, Qt::CaseInsensitive) ||
-                            _table->item(row, 3)->text().contains(search, Qt::CaseInsensitive));
-        _table->setRowHidden(row, !shown);
-        _shown += shown;
-    }
+    const QString search = ui.value<QString>("recherche");
+    int shown = 0;
+    ui.filter_rows(_table, [&](int row) {
+        const QStringList cells = ui.table_row(_table, row);
+        const bool keep = levels.contains(cells[1]) && (cells[2].contains(search, Qt::CaseInsensitive) ||
+                                                        cells[3].contains(search, Qt::CaseInsensitive));
+        shown += keep;
+        return keep;
+    });
     const QString loading = _loader.isActive() ? QStringLiteral(" — chargement…") : QString();
-    const QString shown = _shown > 1 ? QStringLiteral("lignes affichées") : QStringLiteral("ligne affichée");
-    ui.find<QLabel>("statut")->setText(
-        QStringLiteral("%1 %2 sur %3%4").arg(_shown).arg(shown).arg(_table->rowCount()).arg(loading));
+    const QString lines = shown > 1 ? QStringLiteral("lignes affichées") : QStringLiteral("ligne affichée");
+    ui.set_value("statut", QStringLiteral("%1 %2 sur %3%4").arg(shown).arg(lines).arg(_loaded).arg(loading));
 }
 
 void LogViewer::showDetails(int row)
 {
     _details =
         ui.open_window({.title = "Détails", .width = 420, .height = 220, .padding = 16, .modal = true});
-    for (int column = 0; column < _table->columnCount(); ++column) {
+    const QStringList cells = ui.table_row(_table, row);
+    for (int column = 0; column < COLUMNS.size(); ++column) {
         _details->add_row({.stretches = {1, 3}})
             .set_margins()
-            .add_label(_table->horizontalHeaderItem(column)->text(), {.name = "champ"})
-            .add_label(_table->item(row, column)->text());
+            .add_label(COLUMNS[column], {.name = "champ"})
+            .add_label(cells[column]);
     }
     _details->add_spacer()
         .add_row({.align = "right"})
         .set_margins()
-        .add_button("Fermer", [this] { _details->window->close(); }, {.name = "fermer"});
+        .add_button("Fermer", [this] { _details->close(); },
+                    {.name = "fermer", .shortcut = QKeySequence(Qt::Key_Escape)});
     _details->load_style(_stylePath);
 }

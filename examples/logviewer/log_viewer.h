@@ -24,12 +24,12 @@ public:
 
 private:
     void addBatch();
-    void filter(int firstRow);
+    void filter();
     void showDetails(int row);
 
     QString _stylePath;
     QTableWidget* _table = nullptr;
     QTimer _loader;
-    int _shown = 0;
+    int _loaded = 0;
     std::unique_ptr<velmora::UIWrapper> _details;
 };

@@ -3,32 +3,19 @@
 
 #include <velmora/velmora.h>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QSpinBox>
+#include <QKeySequence>
 #include <QStringList>
 
 namespace {
 
-// One label-and-field row of a page; the caller adds the field to the returned row. Every row
-// gives its label a third of the width, so that the fields line up.
+// Every label of a page is as wide as the widest one, so that the fields line up; the field
+// takes the rest of the row.
+constexpr int LABEL_WIDTH = 150;
+
+// One label-and-field row of a page; the caller adds the field to the returned row.
 velmora::Section& row(velmora::Section& page, const QString& label)
 {
-    return page.add_row({.stretches = {1, 2}}).set_margins().add_label(label);
-}
-
-QSpinBox* portField()
-{
-    auto* port = new QSpinBox;
-    port->setRange(1, 65535);
-    port->setValue(8080);
-    return port;
-}
-
-QString yesNo(bool value)
-{
-    return value ? QStringLiteral("oui") : QStringLiteral("non");
+    return page.add_row({.stretches = {0, 1}}).set_margins().add_label(label, {.width = LABEL_WIDTH});
 }
 
 } // namespace
@@ -46,7 +33,7 @@ void buildSettingsWindow(velmora::UIWrapper& ui)
 
     velmora::Section& network = tabs.at("Réseau");
     row(network, "Serveur").add_input({.name = "serveur", .text = "proxy.example.org"});
-    row(network, "Port").add_widget(portField(), {.name = "port"});
+    row(network, "Port").add_spinbox({.min = 1, .max = 65535, .value = 8080, .name = "port"});
     row(network, "Mot de passe").add_input({.name = "mot-de-passe", .text = "secret", .password = true});
     row(network, "Délai d'attente").add_dropdown({"10 s", "30 s", "60 s"}, {.name = "delai", .current = 1});
     network.add_checkbox("Passer par le serveur mandataire", {.checked = true, .name = "mandataire"})
@@ -61,26 +48,30 @@ void buildSettingsWindow(velmora::UIWrapper& ui)
         .add_spacer();
 
     const auto apply = [&ui] {
+        const auto text = [&ui](const char* name) { return ui.value<QString>(name); };
+        const auto yesNo = [&ui](const char* name) {
+            return ui.value<bool>(name) ? QStringLiteral("oui") : QStringLiteral("non");
+        };
         const QStringList values{
-            "Nom d'utilisateur : " + ui.find<QLineEdit>("utilisateur")->text(),
-            "Courriel : " + ui.find<QLineEdit>("courriel")->text(),
-            "Langue : " + ui.find<QComboBox>("langue")->currentText(),
-            "Dernière session : " + yesNo(ui.find<QCheckBox>("session")->isChecked()),
-            "Serveur : " + ui.find<QLineEdit>("serveur")->text(),
-            "Port : " + QString::number(ui.find<QSpinBox>("port")->value()),
-            "Mot de passe : " + QString::number(ui.find<QLineEdit>("mot-de-passe")->text().size()) +
-                " caractères",
-            "Délai d'attente : " + ui.find<QComboBox>("delai")->currentText(),
-            "Mandataire : " + yesNo(ui.find<QCheckBox>("mandataire")->isChecked()),
-            "Thème : " + ui.find<QComboBox>("theme")->currentText(),
-            "Taille du texte : " + ui.find<QComboBox>("taille")->currentText(),
-            "Animations : " + yesNo(ui.find<QCheckBox>("animations")->isChecked()),
-            "Barre d'état : " + yesNo(ui.find<QCheckBox>("barre-etat")->isChecked()),
+            "Nom d'utilisateur : " + text("utilisateur"),
+            "Courriel : " + text("courriel"),
+            "Langue : " + text("langue"),
+            "Dernière session : " + yesNo("session"),
+            "Serveur : " + text("serveur"),
+            "Port : " + text("port"),
+            "Mot de passe : " + QString::number(text("mot-de-passe").size()) + " caractères",
+            "Délai d'attente : " + text("delai"),
+            "Mandataire : " + yesNo("mandataire"),
+            "Thème : " + text("theme"),
+            "Taille du texte : " + text("taille"),
+            "Animations : " + yesNo("animations"),
+            "Barre d'état : " + yesNo("barre-etat"),
         };
         ui.notify(values.join('\n'), {.kind = "success", .duration = 6000});
     };
     ui.add_row({.align = "right"})
         .set_margins()
-        .add_button("Annuler", [&ui] { ui.window->close(); }, {.gap = 8, .name = "annuler"})
+        .add_button("Annuler", [&ui] { ui.close(); },
+                    {.gap = 8, .name = "annuler", .shortcut = QKeySequence(Qt::Key_Escape)})
         .add_button("Appliquer", apply, {.name = "appliquer"});
 }

@@ -21,6 +21,7 @@ class TestSettingsExample : public QObject
 private slots:
     void applyListsEveryValue_data();
     void applyListsEveryValue();
+    void cancelClosesTheWindow_data();
     void cancelClosesTheWindow();
 };
 
@@ -76,12 +77,23 @@ void TestSettingsExample::applyListsEveryValue()
     QCOMPARE(banners.first()->text(), expected);
 }
 
+void TestSettingsExample::cancelClosesTheWindow_data()
+{
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::newRow("button") << false;
+    QTest::newRow("Escape, from a field") << true;
+}
+
 void TestSettingsExample::cancelClosesTheWindow()
 {
+    QFETCH(bool, byKeyboard);
     velmora::UIWrapper ui({.title = "Paramètres"});
     buildSettingsWindow(ui);
     QVERIFY(start(ui));
-    QTest::mouseClick(ui.find<QPushButton>("annuler"), Qt::LeftButton);
+    if (byKeyboard)
+        QTest::keyClick(ui.find<QLineEdit>("utilisateur"), Qt::Key_Escape);
+    else
+        QTest::mouseClick(ui.find<QPushButton>("annuler"), Qt::LeftButton);
     QTRY_VERIFY(!ui.window->isVisible());
 }
 
