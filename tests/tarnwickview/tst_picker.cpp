@@ -155,6 +155,7 @@ void TestPicker::widgetUnderPointerIsHighlightedWhileArmed()
     QCOMPARE(shownHighlights(pickHighlight).first()->geometry(), screenArea(inspected.tabs->tabBar()));
     QTest::mouseMove(inspected.get()->windowHandle(), centreIn(inspected, inspected.ok));
     QCOMPARE(shownHighlights(pickHighlight).first()->geometry(), screenArea(inspected.ok));
+    QCursor::setPos(inspected.get()->frameGeometry().bottomRight() + QPoint(40, 40));
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(inspected.get()->windowHandle(), &leave);
     QVERIFY(shownHighlights(pickHighlight).isEmpty());
