@@ -307,12 +307,16 @@ void InspectorWindow::stayAboveModal()
     handle->setTransientParent(modal);
     if (!modal)
         return;
-    _modalHidden = connect(modal, &QWindow::visibleChanged, this, [this, modal](bool visible) {
-        if (visible || !windowHandle() || windowHandle()->transientParent() != modal)
-            return;
-        windowHandle()->setTransientParent(nullptr);
-        stayAboveModal();
-    });
+    // Queued: Qt takes a hidden window off its modal list only after telling that it is hidden.
+    _modalHidden = connect(
+        modal, &QWindow::visibleChanged, this,
+        [this, modal](bool visible) {
+            if (visible || !windowHandle() || windowHandle()->transientParent() != modal)
+                return;
+            windowHandle()->setTransientParent(nullptr);
+            stayAboveModal();
+        },
+        Qt::QueuedConnection);
 }
 
 void InspectorWindow::selectionChanged()
