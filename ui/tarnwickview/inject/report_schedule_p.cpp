@@ -9,6 +9,18 @@
 #include <utility>
 
 namespace tarnwickview::detail {
+namespace {
+
+// The timer may be the one whose timeout is being handled.
+void discard(QTimer* timer)
+{
+    if (!timer)
+        return;
+    timer->stop();
+    timer->deleteLater();
+}
+
+} // namespace
 
 std::optional<ReportSchedule::When> ReportSchedule::parseWhen(const QString& text)
 {
@@ -69,7 +81,7 @@ void ReportSchedule::windowShown(QWidget* window)
     connect(window, &QObject::destroyed, this, [this, window] {
         for (qsizetype i = 0; i < _waiting.size(); ++i) {
             if (_waiting.at(i).window.isNull() || _waiting.at(i).window == window) {
-                delete _waiting.at(i).quiet;
+                discard(_waiting.at(i).quiet);
                 _waiting.removeAt(i--);
             }
         }
@@ -102,7 +114,7 @@ void ReportSchedule::settle(const QWidget* window)
         if (_waiting.at(i).window != window)
             continue;
         const Waiting waiting = _waiting.takeAt(i);
-        delete waiting.quiet;
+        discard(waiting.quiet);
         if (waiting.window)
             write(waiting.window);
         return;
@@ -113,7 +125,7 @@ void ReportSchedule::writeAllWaiting()
 {
     const QList<Waiting> waiting = std::exchange(_waiting, {});
     for (const Waiting& entry : waiting) {
-        delete entry.quiet;
+        discard(entry.quiet);
         if (entry.window)
             write(entry.window);
     }
