@@ -27,7 +27,8 @@ class WidgetPicker;
 /// to date as the widgets change, the details of the selected widget, highlighted over its window,
 /// a picker that selects a widget by a click in the inspected window, and an editor of the root's
 /// style sheet. It is never part of the tree it shows, does not keep the application running,
-/// and deletes itself when closed.
+/// and deletes itself when closed. A modal window of the application never blocks it, and the
+/// keys typed in it, or in the dialogs it opens, never reach the application's shortcuts.
 class InspectorWindow : public QWidget
 {
     Q_OBJECT
@@ -47,7 +48,9 @@ signals:
     void closed();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void selectionChanged();
@@ -58,6 +61,7 @@ private:
                     const QString& suffix, std::function<void(const QString&)> write);
     void write(const std::function<QString()>& write, const QString& failure);
     void insertStyleRule();
+    void stayAboveModal();
 
     QPointer<QWidget> _root;
     std::unique_ptr<InspectorHighlight> _highlight;
@@ -77,6 +81,7 @@ private:
     QLabel* _visibility = nullptr;
     QLabel* _ownStyleSheet = nullptr;
     QLabel* _status = nullptr;
+    QMetaObject::Connection _modalHidden;
 };
 
 } // namespace tarnwickview::detail
