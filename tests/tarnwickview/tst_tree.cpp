@@ -604,7 +604,8 @@ void TestTree::pipeIsWrittenOnlyWhenSomeoneReads()
     };
     const QByteArray printed = drain(out[0]);
     QCOMPARE(error, received.isEmpty() ? ENXIO : 0);
-    QVERIFY(received.isEmpty() ? printed.isEmpty() : (tube >= 0 ? drain(tube) : printed).startsWith(received));
+    QVERIFY(received.isEmpty() ? printed.isEmpty()
+                               : (tube >= 0 ? drain(tube) : printed).startsWith(received));
 }
 
 void TestTree::fullDiskLeavesFileRewrittenInPlaceWhole_data()
@@ -653,7 +654,8 @@ void TestTree::fullDiskLeavesFileRewrittenInPlaceWhole()
     if (status == CANNOT_SWITCH_USER)
         QSKIP("this process may not switch users");
     QCOMPARE(status, written ? 0 : 1);
-    QCOMPARE(readFile(QFile::decodeName(path)), written ? "QLabel  '" + QByteArray(64 * 1024, 'x') + "'" : previous);
+    QCOMPARE(readFile(QFile::decodeName(path)),
+             written ? "QLabel  '" + QByteArray(64 * 1024, 'x') + "'" : previous);
 }
 
 QTEST_MAIN(TestTree)
