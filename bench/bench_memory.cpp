@@ -4,6 +4,7 @@
 // alike); allocations are counted by interposing the C allocator, which operator new calls.
 
 #include "harness.h"
+#include "kinds_tree.h"
 #include "widget_tree.h"
 
 #include <benchmark/benchmark.h>
@@ -96,6 +97,16 @@ void memoryQt(benchmark::State& state)
     measure(state, bench::buildWithQt);
 }
 
+void memoryKindsVelmora(benchmark::State& state)
+{
+    measure(state, bench::buildKindsWithVelmora);
+}
+
+void memoryKindsQt(benchmark::State& state)
+{
+    measure(state, bench::buildKindsWithQt);
+}
+
 // Each variant is built at every size; the counts do not depend on timing.
 const bool registered = [] {
     for (const int widgets : {1000, 10000, 100000}) {
@@ -103,6 +114,12 @@ const bool registered = [] {
             ->Arg(widgets)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("memory/qt", memoryQt)->Arg(widgets)->Unit(benchmark::kMillisecond);
+    }
+    for (const int widgets : {1000, 10000}) {
+        benchmark::RegisterBenchmark("memory-kinds/velmora", memoryKindsVelmora)
+            ->Arg(widgets)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("memory-kinds/qt", memoryKindsQt)->Arg(widgets)->Unit(benchmark::kMillisecond);
     }
     return true;
 }();

@@ -122,6 +122,10 @@ private slots:
         QTest::newRow("no date, today past max: max") << Action([](UIWrapper& ui) {
             ui.add_date({.max = {2001, 5, 6}, .format = "yyyy", .name = "w"});
         }) << "QDateEdit" << QVariant(QDate(2001, 5, 6)) << "1752-09-14..2001-05-06 pop-up 'yyyy'";
+        QTest::newRow("date before Qt's own min, in its range") << Action([](UIWrapper& ui) {
+            ui.add_date({.date = {1600, 3, 1}, .min = {1500, 1, 1}, .max = {1700, 1, 1}, .format = "yyyy-MM-dd",
+                         .callback = note, .name = "w"});
+        }) << "QDateEdit" << QVariant(QDate(1600, 3, 1)) << "1500-01-01..1700-01-01 pop-up 'yyyy-MM-dd'";
         QTest::newRow("radio group, column") << Action([](UIWrapper& ui) {
             ui.add_radio({"a", "b", "c"}, {.current = 1, .callback = note, .name = "w"});
         }) << "QWidget" << QVariant("b") << "QVBoxLayout a,b*,c exclusive enabled";
@@ -217,6 +221,9 @@ private slots:
         }) << "invalid_argument";
         QTest::newRow("date, min after max") << Action([](UIWrapper& ui) {
             ui.add_date({.min = {2024, 1, 2}, .max = {2024, 1, 1}, .name = "ok"});
+        }) << "invalid_argument";
+        QTest::newRow("date, no min and a max before Qt's") << Action([](UIWrapper& ui) {
+            ui.add_date({.max = {1700, 1, 1}, .name = "ok"});
         }) << "invalid_argument";
         QTest::newRow("date outside its range") << Action([](UIWrapper& ui) {
             ui.add_date({.date = {2023, 12, 31}, .min = {2024, 1, 1}, .name = "ok"});

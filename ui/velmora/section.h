@@ -22,6 +22,7 @@
 #include <string>
 #include <type_traits>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QBoxLayout;
@@ -320,9 +321,9 @@ private:
     // find() without the check on this section, skipping the sections Qt deleted; the wrapper
     // searches its root and sidebars with it.
     QWidget* findBelow(const QString& name) const;
-    // Adds the value of each widget findBelow() would return to `out`, in findBelow()'s order,
-    // an invalid QVariant standing for a widget without a value; names already in `out` stay.
-    void collectValues(QVariantMap& out) const;
+    // Appends each live named widget of this section and below to `out` with its name, in
+    // findBelow()'s order, so that the first entry of a name is the widget find() returns.
+    void collectNamed(std::vector<std::pair<const QString*, QWidget*>>& out) const;
     void discard() noexcept;
     void reset(QBoxLayout* layout, const SectionOptions& options);
 

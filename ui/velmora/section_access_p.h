@@ -14,7 +14,10 @@ struct SectionAccess
 {
     static void seal(Section& section) { section._seal(); }
     static QWidget* findBelow(const Section& section, const QString& name) { return section.findBelow(name); }
-    static void collectValues(const Section& section, QVariantMap& out) { section.collectValues(out); }
+    static void collectNamed(const Section& section, std::vector<std::pair<const QString*, QWidget*>>& out)
+    {
+        section.collectNamed(out);
+    }
     static int nextStretch(Section& section, std::optional<int> explicitStretch = {})
     {
         return section._next_stretch(explicitStretch);

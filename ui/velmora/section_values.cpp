@@ -5,6 +5,7 @@
 
 #include <QBoxLayout>
 
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -25,15 +26,14 @@ Section& Section::set_value(const QString& name, const QVariant& value)
 QVariantMap Section::values() const
 {
     requireAlive("values");
-    QVariantMap result;
-    collectValues(result);
-    detail::dropValueless(result);
-    return result;
+    std::vector<std::pair<const QString*, QWidget*>> named;
+    collectNamed(named);
+    return detail::valuesOf(std::move(named));
 }
 
-void Section::collectValues(QVariantMap& out) const
+void Section::collectNamed(std::vector<std::pair<const QString*, QWidget*>>& out) const
 {
-    // findBelow()'s walk, keeping the first live widget of each name as find() does.
+    // findBelow()'s walk.
     std::vector<const Section*> pending{this};
     while (!pending.empty()) {
         const Section* section = pending.back();
@@ -41,13 +41,8 @@ void Section::collectValues(QVariantMap& out) const
         if (!section->_layout)
             continue;
         for (const auto& [name, widget] : section->_named_widgets) {
-            if (!widget)
-                continue;
-            const auto slot = out.lowerBound(name);
-            if (slot != out.end() && slot.key() == name)
-                continue;
-            const detail::ValueKind* kind = detail::valueKindOf(widget);
-            out.insert(slot, name, kind ? kind->read(widget) : QVariant());
+            if (widget)
+                out.emplace_back(&name, widget.data());
         }
         for (auto child = section->_sub_sections.rbegin(); child != section->_sub_sections.rend(); ++child)
             pending.push_back(child->get());

@@ -20,7 +20,6 @@
 #include <QSpinBox>
 
 #include <algorithm>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -41,6 +40,16 @@ void checkRange(const char* operation, int min, int max, int value, int step = 1
         throw std::out_of_range(std::string(operation) + ": value " + std::to_string(value) + " is outside " +
                                 std::to_string(min) + " .. " + std::to_string(max));
     }
+}
+
+// The range of a date field given none, read once from a field of Qt's own making.
+std::pair<QDate, QDate> qtDateLimits()
+{
+    static const std::pair<QDate, QDate> limits = [] {
+        const QDateEdit probe;
+        return std::pair(probe.minimumDate(), probe.maximumDate());
+    }();
+    return limits;
 }
 
 std::string dateText(const QDate& date)
@@ -189,7 +198,9 @@ Section& Section::add_spinbox(const SpinBoxOptions& options)
     auto* spin = new QSpinBox;
     _register(options.name, spin);
     spin->setRange(options.min, options.max);
-    spin->setSingleStep(options.step);
+    // Qt's default step is 1; setting it anyway reformats the field for nothing.
+    if (options.step != 1)
+        spin->setSingleStep(options.step);
     if (!options.prefix.isEmpty())
         spin->setPrefix(options.prefix);
     if (!options.suffix.isEmpty())
@@ -265,18 +276,12 @@ Section& Section::add_text(const TextAreaOptions& options)
 Section& Section::add_date(const DateOptions& options)
 {
     requireAlive("add_date");
-    if (!options.min.isNull() && !options.max.isNull() && options.min > options.max) {
-        throw std::invalid_argument("add_date: min " + dateText(options.min) + " is after max " +
-                                    dateText(options.max));
-    }
-    // Qt's own limits stand where the options give none, and only the field knows them.
-    auto edit = std::make_unique<QDateEdit>();
-    if (!options.min.isNull())
-        edit->setMinimumDate(options.min);
-    if (!options.max.isNull())
-        edit->setMaximumDate(options.max);
-    const QDate min = edit->minimumDate();
-    const QDate max = edit->maximumDate();
+    const auto [qtMin, qtMax] = qtDateLimits();
+    const QDate min = options.min.isNull() ? qtMin : options.min;
+    const QDate max = options.max.isNull() ? qtMax : options.max;
+    // Also a max before Qt's own min when no min is given.
+    if (min > max)
+        throw std::invalid_argument("add_date: min " + dateText(min) + " is after max " + dateText(max));
     QDate date = options.date;
     if (date.isNull()) {
         date = std::clamp(QDate::currentDate(), min, max);
@@ -284,21 +289,27 @@ Section& Section::add_date(const DateOptions& options)
         throw std::out_of_range("add_date: date " + dateText(date) + " is outside " + dateText(min) + " .. " +
                                 dateText(max));
     }
+    // Made with its date: setting it afterwards costs as much again as the field itself.
+    auto* edit = new QDateEdit(date);
+    _register(options.name, edit);
+    if (!options.min.isNull())
+        edit->setMinimumDate(options.min);
+    if (!options.max.isNull())
+        edit->setMaximumDate(options.max);
+    // A date outside Qt's own range was clamped at construction, before the range took it in.
+    if (edit->date() != date)
+        edit->setDate(date);
     edit->setCalendarPopup(true);
-    edit->setDate(date);
     if (!options.format.isEmpty())
         edit->setDisplayFormat(options.format);
     if (!options.enabled)
         edit->setEnabled(false);
     if (options.callback) {
-        QObject::connect(edit.get(), &QDateEdit::dateChanged, edit.get(),
-                         [callback = options.callback](const QDate& changed) {
-                             detail::invokeGuarded("add_date", callback, changed);
-                         });
+        QObject::connect(edit, &QDateEdit::dateChanged, edit, [callback = options.callback](const QDate& changed) {
+            detail::invokeGuarded("add_date", callback, changed);
+        });
     }
-    QDateEdit* placed = edit.release();
-    _register(options.name, placed);
-    _add(placed, options.stretch);
+    _add(edit, options.stretch);
     return *this;
 }
 

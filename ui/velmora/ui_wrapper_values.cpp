@@ -4,6 +4,7 @@
 #include "section_access_p.h"
 #include "value_kinds_p.h"
 
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -24,13 +25,12 @@ UIWrapper& UIWrapper::set_value(const QString& name, const QVariant& value)
 QVariantMap UIWrapper::values() const
 {
     requireWindow("values");
-    QVariantMap result;
+    std::vector<std::pair<const QString*, QWidget*>> named;
     // find()'s order: a name of the root section hides the same name in a sidebar.
-    detail::SectionAccess::collectValues(*_root_section, result);
+    detail::SectionAccess::collectNamed(*_root_section, named);
     for (const auto& entry : _sidebars)
-        detail::SectionAccess::collectValues(*entry.second, result);
-    detail::dropValueless(result);
-    return result;
+        detail::SectionAccess::collectNamed(*entry.second, named);
+    return detail::valuesOf(std::move(named));
 }
 
 UIWrapper& UIWrapper::set_values(const QVariantMap& values)

@@ -17,9 +17,11 @@
 #include <QSlider>
 #include <QSpinBox>
 
-#include <cmath>
+#include <algorithm>
+#include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace velmora::detail {
 namespace {
@@ -316,9 +318,22 @@ void writeValue(const CheckedValue& checked)
         checked.kind->write(checked.widget, checked.value);
 }
 
-void dropValueless(QVariantMap& values)
+QVariantMap valuesOf(std::vector<std::pair<const QString*, QWidget*>>&& named)
 {
-    values.removeIf([](const auto& entry) { return !entry.value().isValid(); });
+    // Sorted by name first, so that the map below takes each entry at its end with one comparison
+    // instead of searching its tree; a stable sort keeps the first widget of each name first.
+    std::stable_sort(named.begin(), named.end(), [](const auto& a, const auto& b) { return *a.first < *b.first; });
+    std::map<QString, QVariant> values;
+    const QString* previous = nullptr;
+    for (const auto& [name, widget] : named) {
+        if (previous && *previous == *name)
+            continue;
+        previous = name;
+        if (const ValueKind* kind = valueKindOf(widget))
+            values.emplace_hint(values.end(), *name, kind->read(widget));
+    }
+    // Takes the tree over as it is, without copying a node.
+    return QVariantMap(std::move(values));
 }
 
 void replaceOptions(QWidget* widget, const QStringList& options, std::optional<int> current,

@@ -11,6 +11,8 @@
 #include <QWidget>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace velmora::detail {
 
@@ -63,8 +65,9 @@ CheckedValue checkValue(QWidget* widget, const QVariant& value, const NamedTarge
 /// Sets a checked value, unless its widget is gone.
 void writeValue(const CheckedValue& checked);
 
-/// Drops the entries that stand for widgets without a value.
-void dropValueless(QVariantMap& values);
+/// The values of `named`, a list of names and widgets in which the first entry of a name is the
+/// widget that holds it; the widgets without a value are left out.
+QVariantMap valuesOf(std::vector<std::pair<const QString*, QWidget*>>&& named);
 
 /// Replaces the entries of the drop-down `widget`, the one found for `target`, selecting
 /// `current` (absent: the first); its current-text signal runs once when the text changes.
