@@ -298,7 +298,11 @@ void InspectorWindow::insertStyleRule()
     const QWidget* widget = _liveTree->selectedWidget();
     if (!widget)
         return;
-    const QString selector = styleSelector(widget);
+    const QString selector = _root ? exactSelector(widget, _root) : QString();
+    if (selector.isEmpty()) {
+        _status->setText(QStringLiteral("Aucun sélecteur ne désigne ce widget seul dans la fenêtre."));
+        return;
+    }
     insertRuleSkeleton(_styleEditor->textEdit(), selector);
     QGuiApplication::clipboard()->setText(selector);
     _status->setText(QStringLiteral("Sélecteur « %1 » copié dans le presse-papiers.").arg(selector));
