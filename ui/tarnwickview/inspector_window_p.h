@@ -19,6 +19,7 @@ class InspectorHighlight;
 class LayoutPanel;
 class LiveTree;
 class PropertyTable;
+class RulesPanel;
 class StyleSheetEditor;
 class TreeFilterField;
 class WidgetPicker;
@@ -58,6 +59,7 @@ private:
                     const QString& suffix, std::function<void(const QString&)> write);
     void write(const std::function<QString()>& write, const QString& failure);
     void insertStyleRule();
+    void showRule(int line, int column);
 
     QPointer<QWidget> _root;
     std::unique_ptr<InspectorHighlight> _highlight;
@@ -69,6 +71,7 @@ private:
     StyleSheetEditor* _styleEditor = nullptr;
     PropertyTable* _properties = nullptr;
     LayoutPanel* _layout = nullptr;
+    RulesPanel* _rules = nullptr;
     QPushButton* _ruleButton = nullptr;
     QLabel* _class = nullptr;
     QLabel* _name = nullptr;
