@@ -275,20 +275,30 @@ QString styleReport(const QWidget* root)
                              .arg(error.column)
                              .arg(error.expected));
         }
-        for (const QssRule& rule : sheet.rules) {
-            const bool used = std::any_of(rule.selectors.begin(), rule.selectors.end(), [&](const QssSelector& sel) {
-                for (qsizetype i = one.from; i < one.to; ++i) {
-                    if (selectorMatches(sel, order.at(i)))
-                        return true;
+        // Widgets outside, rules inside: each widget is read once while the rules stay at hand.
+        QList<bool> used(sheet.rules.size(), false);
+        qsizetype unused = sheet.rules.size();
+        for (qsizetype i = one.from; i < one.to && unused > 0; ++i) {
+            for (qsizetype r = 0; r < sheet.rules.size(); ++r) {
+                if (used.at(r))
+                    continue;
+                const QList<QssSelector>& selectors = sheet.rules.at(r).selectors;
+                if (std::any_of(selectors.begin(), selectors.end(),
+                                [&](const QssSelector& sel) { return selectorMatches(sel, order.at(i)); })) {
+                    used[r] = true;
+                    --unused;
                 }
-                return false;
-            });
-            if (!used) {
-                QStringList selectors;
-                for (const QssSelector& sel : rule.selectors)
-                    selectors.append(sel.text);
-                lines.append(QStringLiteral("  règle sans effet ligne %1 : %2").arg(rule.line).arg(selectors.join(QStringLiteral(", "))));
             }
+        }
+        for (qsizetype r = 0; r < sheet.rules.size(); ++r) {
+            if (used.at(r))
+                continue;
+            QStringList selectors;
+            for (const QssSelector& sel : sheet.rules.at(r).selectors)
+                selectors.append(sel.text);
+            lines.append(QStringLiteral("  règle sans effet ligne %1 : %2")
+                             .arg(sheet.rules.at(r).line)
+                             .arg(selectors.join(QStringLiteral(", "))));
         }
         if (sheet.errors.isEmpty() && lines.constLast() == sheetHeading(one.owner))
             lines.append(QStringLiteral("  aucun problème"));
