@@ -125,6 +125,25 @@ inline QString viewText(const QTreeWidget* tree)
     return text;
 }
 
+// Whether `window` became active. An X server may keep a program's own request to activate one of
+// its windows from taking effect once another of its windows is active: only a user's event
+// would then activate it.
+inline bool activate(QWidget* window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+// In a test function: activates `window`, or skips the test where only the window system kept it
+// inactive.
+#define ACTIVATE_OR_SKIP(window)                                                                   \
+    do {                                                                                           \
+        if (!activate(window)) {                                                                   \
+            QVERIFY2(QGuiApplication::platformName() != QLatin1String("offscreen"), "not activated"); \
+            QSKIP("the window system kept the window inactive");                                  \
+        }                                                                                          \
+    } while (false)
+
 inline QTreeWidget* treeOf(QWidget* inspector)
 {
     return inspector->findChild<QTreeWidget*>(QStringLiteral("tree"));

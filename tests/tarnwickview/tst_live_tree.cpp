@@ -145,8 +145,7 @@ void TestLiveTree::refreshesNoMoreThanChangesNeed()
     QWidget* inspector = tarnwickview::open_inspector(inspected.get());
     // The details of a widget with a layout list its items anew on every refresh of the tree.
     selectNode(inspector, QStringLiteral("QWidget  [#central]"));
-    inspected.get()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(inspected.get()));
+    ACTIVATE_OR_SKIP(inspected.get());
     auto* edit = inspected.get()->findChild<QLineEdit*>();
     edit->setFocus();
     QTRY_VERIFY(edit->hasFocus());

@@ -3,9 +3,15 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QWindow>
 
 namespace tarnwickview::detail {
+namespace {
+
+constexpr int EDGE = 2;
+
+} // namespace
 
 InspectorHighlight::InspectorHighlight(const QColor& colour, const QString& name)
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
@@ -13,9 +19,10 @@ InspectorHighlight::InspectorHighlight(const QColor& colour, const QString& name
     , _colour(colour)
 {
     setObjectName(name);
+    // The X server shows the title to tools that list windows, and nowhere else.
+    setWindowTitle(name);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -82,13 +89,14 @@ bool InspectorHighlight::eventFilter(QObject* watched, QEvent* event)
 
 void InspectorHighlight::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    QColor fill = _colour;
-    fill.setAlpha(70);
-    painter.fillRect(rect(), fill);
-    painter.setPen(QPen(_colour, 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    QPainter(this).fillRect(rect(), _colour);
+}
+
+QRegion InspectorHighlight::outline(const QSize& size)
+{
+    const QRect whole(QPoint(0, 0), size);
+    const QRect inside = whole.adjusted(EDGE, EDGE, -EDGE, -EDGE);
+    return inside.isEmpty() ? QRegion(whole) : QRegion(whole).subtracted(inside);
 }
 
 void InspectorHighlight::follow()
@@ -109,6 +117,11 @@ void InspectorHighlight::follow()
         return;
     }
     setGeometry(QRect(window->mapToGlobal(area.topLeft()), area.size()));
+    // Only the frame is part of the window: without a compositor a translucent fill is drawn
+    // opaque, and the X server takes the shape as the input region too, so clicks, presses and
+    // wheel turns inside the frame reach the program whatever the input flags are worth there.
+    if (const QRegion shape = outline(area.size()); shape != mask())
+        setMask(shape);
     stayWith(window);
     show();
 }

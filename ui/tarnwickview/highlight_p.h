@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Private to tarnwickview: the translucent frame laid over a widget of the inspected window.
+// Private to tarnwickview: the frame laid around a widget of the inspected window.
 
 #include <QColor>
 #include <QList>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 
 namespace tarnwickview::detail {
 
-/// A frameless top-level tool window laid over `target` on the screen. Being a window of its own,
+/// A frameless top-level tool window laid over `target` on the screen, shaped to a thin frame
+/// along its edges so that everything inside it stays visible and takes the pointer. Being a window of its own,
 /// it is no part of the inspected tree: no child list, layout or tree text ever sees it. It takes
 /// no input, never activates, does not keep the application running, and follows the target when
 /// the target or one of its ancestors moves, is resized, shown, hidden or reparented, and while
@@ -30,6 +32,10 @@ public:
 
     /// Lays the highlight over `target` (null hides it) and follows it from then on.
     void setTarget(QWidget* target);
+
+    /// The shape of a highlight of `size`: a frame a few pixels wide, or the whole rectangle when
+    /// it is too small to have an inside.
+    static QRegion outline(const QSize& size);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,6 +14,7 @@
 #include "tarnwickview.h"
 #include "tree_filter_p.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -21,15 +22,18 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMetaEnum>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include <exception>
 
@@ -88,6 +92,21 @@ QString titleFor(const QWidget* root)
     return QStringLiteral("Inspecteur — ") + (title.isEmpty() ? shortClassName(root) : title);
 }
 
+// Whether `key` is bound to a shortcut or an action of the inspector's own `window`.
+bool isOwnShortcut(const QObject* window, const QKeyEvent* key)
+{
+    const QKeySequence pressed(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+    for (const QShortcut* shortcut : window->findChildren<QShortcut*>()) {
+        if (shortcut->isEnabled() && shortcut->keys().contains(pressed))
+            return true;
+    }
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        if (action->isEnabled() && action->shortcuts().contains(pressed))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 InspectorWindow::InspectorWindow(QWidget* root)
@@ -100,6 +119,7 @@ InspectorWindow::InspectorWindow(QWidget* root)
     setAttribute(Qt::WA_QuitOnClose, false);
     setObjectName(QStringLiteral("tarnwickview_inspector"));
     resize(960, 640);
+    installEventFilter(this);
 
     auto* refreshButton = button(QStringLiteral("Actualiser"), "refresh", this);
     _pickButton = button(QStringLiteral("Choisir"), "pick", this);
@@ -255,6 +275,58 @@ void InspectorWindow::closeEvent(QCloseEvent* event)
     emit closed();
 }
 
+bool InspectorWindow::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::WindowBlocked:
+        stayAboveModal();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool InspectorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Claiming the override tells Qt that the key is for the focus widget, which keeps every
+    // shortcut and action of the application from firing while the user types here.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        !isOwnShortcut(static_cast<QWidget*>(watched)->window(), static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void InspectorWindow::stayAboveModal()
+{
+    // Qt lets a window that is transient for the modal window take input beside it, so the
+    // inspector follows the topmost modal window, and lets go of it once it is hidden.
+    QWindow* handle = windowHandle();
+    if (!handle)
+        return;
+    QWindow* modal = QGuiApplication::modalWindow();
+    // A dialog the inspector opened for itself blocks it, as it should.
+    if (modal == handle->transientParent() || (modal && handle->isAncestorOf(modal)))
+        return;
+    disconnect(_modalHidden);
+    handle->setTransientParent(modal);
+    if (!modal)
+        return;
+    // Queued: Qt takes a hidden window off its modal list only after telling that it is hidden.
+    _modalHidden = connect(
+        modal, &QWindow::visibleChanged, this,
+        [this, modal](bool visible) {
+            if (visible || !windowHandle() || windowHandle()->transientParent() != modal)
+                return;
+            windowHandle()->setTransientParent(nullptr);
+            stayAboveModal();
+        },
+        Qt::QueuedConnection);
+}
+
 void InspectorWindow::selectionChanged()
 {
     QWidget* widget = _liveTree->selectedWidget();
@@ -336,6 +408,7 @@ void InspectorWindow::chooseFile(const QString& caption, const QString& suggeste
     // Opened without a nested event loop: the inspected window keeps running meanwhile.
     auto* dialog = new QFileDialog(this, caption, QString(), filter);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->installEventFilter(this);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(suffix);

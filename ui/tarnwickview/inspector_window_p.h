@@ -28,7 +28,8 @@ class WidgetPicker;
 /// to date as the widgets change, the details of the selected widget, highlighted over its window,
 /// a picker that selects a widget by a click in the inspected window, and an editor of the root's
 /// style sheet. It is never part of the tree it shows, does not keep the application running,
-/// and deletes itself when closed.
+/// and deletes itself when closed. A modal window of the application never blocks it, and the
+/// keys typed in it, or in the dialogs it opens, never reach the application's shortcuts.
 class InspectorWindow : public QWidget
 {
     Q_OBJECT
@@ -48,7 +49,9 @@ signals:
     void closed();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void selectionChanged();
@@ -60,6 +63,7 @@ private:
     void write(const std::function<QString()>& write, const QString& failure);
     void insertStyleRule();
     void showRule(int line, int column);
+    void stayAboveModal();
 
     QPointer<QWidget> _root;
     std::unique_ptr<InspectorHighlight> _highlight;
@@ -80,6 +84,7 @@ private:
     QLabel* _visibility = nullptr;
     QLabel* _ownStyleSheet = nullptr;
     QLabel* _status = nullptr;
+    QMetaObject::Connection _modalHidden;
 };
 
 } // namespace tarnwickview::detail

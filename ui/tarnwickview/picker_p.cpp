@@ -81,8 +81,10 @@ bool WidgetPicker::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     case QEvent::Leave:
-        // The pointer left the inspected window: nothing there is under it any more.
-        if (_armed && watched->isWindowType() && isInspectedWindow(watched))
+        // The pointer left the inspected window: nothing there is under it any more. Passing onto
+        // the outline, which lies over the window, is no leaving.
+        if (_armed && watched->isWindowType() && isInspectedWindow(watched) &&
+            !_root->window()->frameGeometry().contains(QCursor::pos()))
             _hover->setTarget(nullptr);
         return false;
     case QEvent::MouseMove:

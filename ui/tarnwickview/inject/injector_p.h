@@ -3,10 +3,10 @@
 
 // Private to the preload module: what it adds to a program that was built without the inspector.
 
-#include "tree_appender_p.h"
+#include "report_schedule_p.h"
 
+#include <QKeySequence>
 #include <QObject>
-#include <QSet>
 
 #include <optional>
 
@@ -15,29 +15,32 @@ class QWidget;
 
 namespace tarnwickview::detail {
 
-/// An application-wide event filter: Ctrl+Shift+I opens the inspector of the window it was
-/// pressed in, and, when a tree file is given, the tree of every application window is appended
-/// to it the first time the window is shown. It changes nothing else in the program: every other
-/// event passes untouched.
+/// An application-wide event filter: its key (Ctrl+Shift+I unless told otherwise) opens the
+/// inspector of the window it was pressed in, or of the window a pop-up menu belongs to, and the
+/// reports of every application window are handed to a ReportSchedule. It changes nothing else in
+/// the program: every other event passes untouched.
 class Injector : public QObject
 {
 public:
-    /// Watches `application`, which becomes the injector's parent; `treeFile` is empty when no
-    /// tree is to be written.
-    Injector(QObject* application, const QString& treeFile);
+    /// Watches `application`, which becomes the injector's parent. `shortcut` opens the
+    /// inspector (none: only open_inspector does); `when` is when the reports are written.
+    Injector(QObject* application, std::optional<QKeyCombination> shortcut, ReportSchedule::When when);
     Q_DISABLE_COPY_MOVE(Injector)
 
-    /// The file the trees go to, if any.
-    const std::optional<TreeAppender>& trees() const { return _trees; }
+    /// The key in Qt's portable text, or empty for none, as TARNWICKVIEW_SHORTCUT gives it:
+    /// `none` is no key, an empty text the default; nothing for a text that is not one key.
+    static std::optional<std::optional<QKeyCombination>> parseShortcut(const QString& text);
+
+    /// Where the reports go.
+    ReportSchedule& reports() { return *_reports; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void windowShown(QWidget* window);
     bool keyPressed(QWidget* receiver, const QKeyEvent* event);
 
-    std::optional<TreeAppender> _trees;
-    QSet<const QObject*> _written;
+    std::optional<QKeyCombination> _shortcut;
+    ReportSchedule* _reports;
 };
 
 } // namespace tarnwickview::detail

@@ -9,8 +9,9 @@ namespace tarnwickview::detail {
 
 /// Appends widget trees to one file, a blank line between two trees, each tree ending with a line
 /// end. The file is opened for each tree and closed again, so that it is complete whenever the
-/// host program stops. A failure is reported once on the "tarnwickview" logging category and
-/// never reaches the host program.
+/// host program stops. A FIFO or a device is written to as well, without ever blocking the host
+/// program. A failure is reported once on the "tarnwickview" logging category and never reaches
+/// the host program.
 class TreeAppender
 {
 public:
@@ -29,6 +30,7 @@ private:
 
     QString _path;
     bool _failureReported = false;
+    bool _appended = false;
 };
 
 } // namespace tarnwickview::detail
