@@ -57,6 +57,8 @@ int runWidgets(int argc, char** argv, const char* mode)
     input->setObjectName(QStringLiteral("saisie"));
     mainLayout->addWidget(input);
     mainLayout->addWidget(new QPushButton(QStringLiteral("Valider")));
+    if (std::strcmp(mode, "--styled") == 0)
+        main.setStyleSheet(QStringLiteral("QLabel { color: #333333 }\nQSlider { height: 8px }"));
 
     LateDialog dialog(&main);
     dialog.setWindowTitle(QStringLiteral("Réglages"));

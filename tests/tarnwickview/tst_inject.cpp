@@ -57,6 +57,7 @@ Run runTarget(const QString& directory, const QString& mode, bool preload, const
     environment.remove(QStringLiteral("LD_PRELOAD"));
     environment.remove(QStringLiteral("TARNWICKVIEW_SHORTCUT"));
     environment.remove(QStringLiteral("TARNWICKVIEW_TREE_WHEN"));
+    environment.remove(QStringLiteral("TARNWICKVIEW_STYLE_REPORT"));
     if (preload)
         environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(INJECT_MODULE));
     if (!treeFile.isEmpty())
@@ -130,6 +131,12 @@ void TstInject::preloadedProgram_data()
         << QString() << true << "arbres.txt" << QByteArray("ancien\n") << 0 << withInspector
         << activeWithTrees << QByteArray("ancien\n\n" + TREES)
         << QStringList();
+    QTest::newRow("style reports with the same timing")
+        << "--styled" << true << QString() << QByteArray() << 0 << withInspector
+        << QString(active + QStringLiteral(" ; diagnostics de style ajoutés à %1/arbres.txt\n"))
+        << QByteArray("Feuille de style de QWidget\n  r\xc3\xa8gle sans effet ligne 2 : QSlider\n\n"
+                      "Feuille de style de QWidget\n  r\xc3\xa8gle sans effet ligne 2 : QSlider\n")
+        << QStringList{QStringLiteral("TARNWICKVIEW_STYLE_REPORT=arbres.txt")};
     QTest::newRow("inspector only, no tree file") << QString() << true << QString() << QByteArray() << 0
                                                   << withInspector << QString(active + '\n') << QByteArray()
         << QStringList();

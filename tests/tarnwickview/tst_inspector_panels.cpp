@@ -467,8 +467,8 @@ void TestInspectorPanels::ruleButtonAddsRuleAndCopiesSelector_data()
     QTest::newRow("unnamed widget, after a sheet without final newline")
         << ""
         << "QLabel { color: red; }"
-        << "QPushButton"
-        << "QLabel { color: red; }\n\nQPushButton {\n    color: #0000ff;\n}\n";
+        << "#ligne > QPushButton[text=\"Annuler\"]"
+        << "QLabel { color: red; }\n\n#ligne > QPushButton[text=\"Annuler\"] {\n    color: #0000ff;\n}\n";
     QTest::newRow("rule already there") << "valider"
                                         << "#valider {\n}\n"
                                         << "#valider"

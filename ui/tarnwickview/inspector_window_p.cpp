@@ -8,6 +8,7 @@
 #include "node_label_p.h"
 #include "picker_p.h"
 #include "property_table_p.h"
+#include "rules_panel_p.h"
 #include "style_editor_p.h"
 #include "style_rule_p.h"
 #include "tarnwickview.h"
@@ -24,10 +25,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMetaEnum>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTreeWidget>
 #include <QWindow>
 
@@ -175,6 +179,8 @@ InspectorWindow::InspectorWindow(QWidget* root)
     pages->addTab(details, QStringLiteral("Détails"));
     pages->addTab(_properties, QStringLiteral("Propriétés"));
     pages->addTab(_layout, QStringLiteral("Mise en page"));
+    _rules = new RulesPanel(root, this);
+    pages->addTab(_rules, QStringLiteral("Règles"));
 
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
@@ -208,6 +214,7 @@ InspectorWindow::InspectorWindow(QWidget* root)
     connect(_pickButton, &QPushButton::toggled, _picker, &WidgetPicker::setArmed);
     connect(refreshButton, &QPushButton::clicked, this, &InspectorWindow::refresh);
     connect(_ruleButton, &QPushButton::clicked, this, &InspectorWindow::insertStyleRule);
+    connect(_rules, &RulesPanel::ruleClicked, this, &InspectorWindow::showRule);
     connect(_properties, &PropertyTable::written, this, [this] { showDetails(_liveTree->selectedWidget()); });
     connect(_properties, &PropertyTable::refused, this, [this](const QString& property) {
         _status->setText(QStringLiteral("Le widget n'a pas accepté cette valeur de « %1 ».").arg(property));
@@ -247,6 +254,7 @@ InspectorWindow::~InspectorWindow()
     _picker->disconnect(this);
     _styleEditor->disconnect(this);
     _properties->disconnect(this);
+    _rules->disconnect(this);
 }
 
 void InspectorWindow::refresh()
@@ -347,6 +355,7 @@ void InspectorWindow::showDetails(QWidget* widget)
 {
     _properties->setTarget(widget);
     _layout->setTarget(widget);
+    _rules->setTarget(widget);
     _ruleButton->setEnabled(widget != nullptr);
     if (!widget) {
         for (QLabel* label : {_class, _name, _geometry, _sizePolicy, _visibility, _ownStyleSheet})
@@ -370,10 +379,27 @@ void InspectorWindow::insertStyleRule()
     const QWidget* widget = _liveTree->selectedWidget();
     if (!widget)
         return;
-    const QString selector = styleSelector(widget);
+    const QString selector = _root ? exactSelector(widget, _root) : QString();
+    if (selector.isEmpty()) {
+        _status->setText(QStringLiteral("Aucun sélecteur ne désigne ce widget seul dans la fenêtre."));
+        return;
+    }
     insertRuleSkeleton(_styleEditor->textEdit(), selector);
     QGuiApplication::clipboard()->setText(selector);
     _status->setText(QStringLiteral("Sélecteur « %1 » copié dans le presse-papiers.").arg(selector));
+}
+
+void InspectorWindow::showRule(int line, int column)
+{
+    QPlainTextEdit* editor = _styleEditor->textEdit();
+    const QTextBlock block = editor->document()->findBlockByNumber(line - 1);
+    if (!block.isValid())
+        return;
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + qMin(column - 1, block.length() - 1));
+    editor->setTextCursor(cursor);
+    editor->ensureCursorVisible();
+    editor->setFocus(Qt::OtherFocusReason);
 }
 
 void InspectorWindow::chooseFile(const QString& caption, const QString& suggested, const QString& filter,

@@ -19,6 +19,7 @@ class InspectorHighlight;
 class LayoutPanel;
 class LiveTree;
 class PropertyTable;
+class RulesPanel;
 class StyleSheetEditor;
 class TreeFilterField;
 class WidgetPicker;
@@ -61,6 +62,7 @@ private:
                     const QString& suffix, std::function<void(const QString&)> write);
     void write(const std::function<QString()>& write, const QString& failure);
     void insertStyleRule();
+    void showRule(int line, int column);
     void stayAboveModal();
 
     QPointer<QWidget> _root;
@@ -73,6 +75,7 @@ private:
     StyleSheetEditor* _styleEditor = nullptr;
     PropertyTable* _properties = nullptr;
     LayoutPanel* _layout = nullptr;
+    RulesPanel* _rules = nullptr;
     QPushButton* _ruleButton = nullptr;
     QLabel* _class = nullptr;
     QLabel* _name = nullptr;

@@ -1,19 +1,30 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Private to tarnwickview: the style-sheet selector of one widget by its name.
+// Private to tarnwickview: which widgets a style-sheet selector reaches, by Qt's rules.
 
-#include <QString>
-#include <QStringView>
+#include "qss_parser_p.h"
+
+class QWidget;
 
 namespace tarnwickview::detail {
 
-/// The selector that picks the widgets named `objectName` and no others: "#" and the name, with a
-/// backslash before each character a style-sheet identifier cannot hold as it is (anything but
-/// ASCII letters, digits, '-', '_' and characters beyond U+00FF, which Qt's style sheets read as
-/// they are). A name that is already a plain identifier comes back unchanged after the "#".
-/// No escape lets "#" carry a line feed, carriage return or form feed; a name holding one gets an
-/// attribute selector instead, `*[objectName="..."]`, whose quoted text escapes them.
-QString nameSelector(QStringView objectName);
+/// Whether `selector` reaches `widget`, its pseudo-states and sub-control aside: those are
+/// conditions of the rule, not of the widget's identity. A type matches the class and its
+/// subclasses, ".Class" the class alone, "#name" the object name, "[prop]" the property's value as
+/// text; ancestors are followed through parent widgets. A selector with a pseudo-state Qt does not
+/// know matches nothing.
+bool selectorMatches(const QssSelector& selector, const QWidget* widget);
+
+/// Whether the pseudo-states of `selector` all hold when the widget is in `states`
+/// (lower-case names such as "enabled", "hover").
+bool conditionHolds(const QssSelector& selector, const QStringList& states);
+
+/// The condition part of `selector` ("::item:hover"), empty when it applies unconditionally.
+QString conditionText(const QssSelector& selector);
+
+/// The text a "[name]" selector compares for `widget`, as Qt reads it at polish time; null when
+/// the widget has no such property.
+QString propertyText(const QWidget* widget, const QString& name);
 
 } // namespace tarnwickview::detail

@@ -3,8 +3,8 @@
 
 #include "atomic_file_writer_p.h"
 #include "messages_p.h"
+#include "name_selector_p.h"
 #include "node_label_p.h"
-#include "qss_selector_p.h"
 #include "standard_output_p.h"
 #include "visual_children_p.h"
 

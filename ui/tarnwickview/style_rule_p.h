@@ -5,14 +5,17 @@
 
 #include <QString>
 
-class QObject;
 class QPlainTextEdit;
+class QWidget;
 
 namespace tarnwickview::detail {
 
-/// The selector a style sheet uses for `obj` alone where it can: nameSelector() of its object
-/// name, or else its class name (with "--" in place of "::", as style sheets spell namespaces).
-QString styleSelector(const QObject* obj);
+/// A selector that matches `widget` and no other widget of the tree under `window`: "#name" when
+/// the name is unique there; else a chain of child combinators from the nearest uniquely named
+/// ancestor (or from `window`'s class), each step the class, the name if any, and a property
+/// selector where siblings would otherwise be confused. Every candidate is checked with the
+/// style-sheet matcher; empty when none picks the widget alone.
+QString exactSelector(const QWidget* widget, const QWidget* window);
 
 /// Places the cursor of `editor` inside the rule for `selector`, adding an empty rule at the end
 /// of the text when there is none yet, and gives the editor the focus.

@@ -88,4 +88,43 @@ TARNWICKVIEW_EXPORT void install_inspector(QWidget* root,
 /// @throws std::invalid_argument for a null `root`.
 TARNWICKVIEW_EXPORT QWidget* open_inspector(QWidget* root);
 
+/// Règles de style qui atteignent un widget, dans l'ordre où Qt les applique.
+///
+/// Returns the style-sheet cascade of `widget` as text, lines joined with "\n". Each sheet that
+/// reaches the widget gets a heading, in the order Qt applies them: "Feuille de style de
+/// l'application", then "Feuille de style de " + the label get_tree() gives the owner, for each
+/// ancestor from the top-level window down and for the widget itself. Under it, each selector
+/// that matches the widget, in the sheet's order:
+///
+///     ligne 3 : QPushButton#ok — spécificité (1,0,1) — si :hover
+///
+/// (the rule's line, the matching selector, its CSS 2.1 specificity as (ids, classes, attributes
+/// and pseudo-states, types), and, when it has pseudo-states or a sub-control, "— si " and the
+/// condition under which it applies), then one line per declaration:
+///
+///     color: red — appliquée
+///     padding: 4px — remplacée par #ok (QWidget  [#fenetre], ligne 7)
+///
+/// A declaration is "remplacée" when a stronger rule, whose condition holds whenever its own
+/// does, sets the same properties; the line names that rule's selector, its sheet ("même
+/// feuille" for the same one) and the line of the declaration. Qt ranks a rule by its sheet
+/// first (a widget's own sheet beats its ancestors', which beat the application's, whatever the
+/// specificity), then by specificity, then by place; it gives "!important" no weight, so neither
+/// does this text. A sheet none of whose rules match says "  aucune règle ne correspond"; with no
+/// sheet at all the text is "Aucune feuille de style n'atteint ce widget.". A sheet that breaks
+/// the grammar counts up to the error, as Qt applies it.
+/// @throws std::invalid_argument when `widget` is null.
+TARNWICKVIEW_EXPORT QString get_style_rules(QWidget* widget);
+
+/// Diagnostics des feuilles de style d'une fenêtre.
+///
+/// Returns, for every sheet that reaches the tree under `root` (the application's, the ancestors'
+/// of `root`, then each widget's of the tree in tree order), its heading as get_style_rules()
+/// writes it and one line per problem: "  erreur ligne L, colonne C : on attendait …" for a
+/// grammar error or a pseudo-state Qt does not know, "  règle sans effet ligne L : selectors" for
+/// a rule that matches no widget it reaches in the tree (pseudo-states aside), or
+/// "  aucun problème". With no sheet at all the text is "Aucune feuille de style.".
+/// @throws std::invalid_argument when `root` is null.
+TARNWICKVIEW_EXPORT QString get_style_report(QWidget* root);
+
 } // namespace tarnwickview

@@ -44,6 +44,9 @@ void startInjector()
     const QString treeFile = qEnvironmentVariable("TARNWICKVIEW_TREE");
     if (!treeFile.isEmpty())
         injector->reports().addReport([](QWidget* window) { return get_tree(window); }, treeFile);
+    const QString styleFile = qEnvironmentVariable("TARNWICKVIEW_STYLE_REPORT");
+    if (!styleFile.isEmpty())
+        injector->reports().addReport([](QWidget* window) { return get_style_report(window); }, styleFile);
     if (announced)
         return;
     announced = true;
@@ -55,6 +58,8 @@ void startInjector()
     QString banner = QStringLiteral("inspecteur injecté actif (%1)").arg(key);
     if (!treeFile.isEmpty())
         banner += QStringLiteral(" ; arborescences des fenêtres ajoutées à ") + injector->reports().paths().constFirst();
+    if (!styleFile.isEmpty())
+        banner += QStringLiteral(" ; diagnostics de style ajoutés à ") + injector->reports().paths().constLast();
     qCInfo(lcTarnwickview).noquote() << banner;
 }
 

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#include "tarnwickview.h"
+
+#include "messages_p.h"
+#include "style_cascade_p.h"
+
+#include <QWidget>
+
+namespace tarnwickview {
+
+QString get_style_rules(QWidget* widget)
+{
+    detail::requireRoot(widget);
+    return detail::StyleCascade(widget).text();
+}
+
+QString get_style_report(QWidget* root)
+{
+    detail::requireRoot(root);
+    return detail::styleReport(root);
+}
+
+} // namespace tarnwickview
