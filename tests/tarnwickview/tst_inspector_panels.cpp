@@ -18,14 +18,32 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <functional>
 #include <memory>
 
 namespace demo {
 
-// A class in a namespace: its label shows "Panneau", its class name is "demo::Panneau".
+// A class in a namespace: its label shows "Panneau", its class name is "demo::Panneau". Its
+// properties announce no change, and it counts how often the inspector reads them.
 class Panneau : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(double ratio MEMBER ratio)
+    Q_PROPERTY(int rowCount MEMBER rowCount)
+    Q_PROPERTY(QPoint anchor MEMBER anchor)
+    Q_PROPERTY(QRect zone MEMBER zone)
+    Q_PROPERTY(QColor tint MEMBER tint)
+    Q_PROPERTY(int reads READ countRead)
+
+public:
+    double ratio = 0.5;
+    int rowCount = 3;
+    QPoint anchor;
+    QRect zone;
+    QColor tint;
+    mutable int reads = 0;
+
+    int countRead() const { return ++reads; }
 };
 
 } // namespace demo
@@ -170,6 +188,11 @@ private slots:
     void propertiesAreGroupedAndReadOnlyOnesGreyed_data();
     void propertiesAreGroupedAndReadOnlyOnesGreyed();
     void propertyValuesFollowWidget();
+    void editorWritesOnlyWhatWasTyped_data();
+    void editorWritesOnlyWhatWasTyped();
+    void detailsFollowSelectedWidget_data();
+    void detailsFollowSelectedWidget();
+    void burstOfChangesIsReadOnce();
 
     void layoutPageDescribesSelectedLayout_data();
     void layoutPageDescribesSelectedLayout();
@@ -357,8 +380,8 @@ void TestInspectorPanels::propertiesAreGroupedAndReadOnlyOnesGreyed_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("read-only bool") << "isActiveWindow"
                                     << "QWidget" << false << "oui";
-    QTest::newRow("writable but not a simple value") << "size"
-                                                     << "QWidget" << false << "120 × 30";
+    QTest::newRow("writable but not a simple value") << "sizePolicy"
+                                                     << "QWidget" << false << "Minimum, Fixed";
     QTest::newRow("object name") << "objectName"
                                  << "QObject" << true << "valider";
     QTest::newRow("inherited text") << "text"
@@ -403,6 +426,157 @@ void TestInspectorPanels::propertyValuesFollowWidget()
     inspected.ok->setChecked(true);
     QTRY_COMPARE(inspected.property(QStringLiteral("checked"))->text(1), QStringLiteral("oui"));
     QCOMPARE(inspected.property(QStringLiteral("text"))->text(1), QStringLiteral("Valider"));
+}
+
+// Opens the editor of `property` and presses Return; types `typed` over the whole value first
+// unless it is null.
+void editProperty(const Inspected& inspected, const QString& property, const QString& typed)
+{
+    inspected.part<QTabWidget>("details_pages")->setCurrentIndex(1);
+    QTreeWidget* table = inspected.properties();
+    QTreeWidgetItem* row = inspected.property(property);
+    table->scrollToItem(row);
+    const QRect rowRect = table->visualItemRect(row);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      QPoint(table->columnViewportPosition(1) + 4, rowRect.center().y()));
+    QTest::keyClick(table, Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != table);
+    if (!typed.isNull()) {
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, typed);
+    }
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), table);
+}
+
+void TestInspectorPanels::editorWritesOnlyWhatWasTyped_data()
+{
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<QVariant>("before");
+    QTest::addColumn<QString>("typed"); // null: Return in the editor without typing
+    QTest::addColumn<QVariant>("after");
+    QTest::addColumn<QString>("shown"); // null: not compared
+
+    const QString longText(44000, QLatin1Char('x'));
+    QTest::newRow("long text left alone") << "whatsThis" << QVariant(longText) << QString() << QVariant(longText)
+                                          << QString();
+    QTest::newRow("text with a line break left alone")
+        << "whatsThis" << QVariant(QStringLiteral("un\ndeux")) << QString()
+        << QVariant(QStringLiteral("un\ndeux")) << QString();
+    QTest::newRow("long text replaced") << "whatsThis" << QVariant(longText) << "court" << QVariant("court")
+                                        << "court";
+    QTest::newRow("double keeps its digits") << "ratio" << QVariant(0.000000125) << QString()
+                                             << QVariant(0.000000125) << "0.000000125";
+    QTest::newRow("double typed with its digits")
+        << "ratio" << QVariant(0.5) << "0.000000125" << QVariant(0.000000125) << "0.000000125";
+    QTest::newRow("size shown in whole numbers")
+        << "maximumSize" << QVariant(QSize(16777215, 16777215)) << QString() << QVariant(QSize(16777215, 16777215))
+        << "16777215 × 16777215";
+    QTest::newRow("size") << "minimumSize" << QVariant(QSize(0, 0)) << "40 × 20" << QVariant(QSize(40, 20))
+                          << "40 × 20";
+    QTest::newRow("size beyond the largest widget refused")
+        << "minimumSize" << QVariant(QSize(5, 6)) << "99999999 × 1" << QVariant(QSize(5, 6)) << "5 × 6";
+    QTest::newRow("point") << "anchor" << QVariant(QPoint(1, 2)) << "(-3, 4)" << QVariant(QPoint(-3, 4))
+                           << "(-3, 4)";
+    QTest::newRow("rectangle") << "zone" << QVariant(QRect()) << "(1, 2) 30 × 40" << QVariant(QRect(1, 2, 30, 40))
+                               << "(1, 2) 30 × 40";
+    QTest::newRow("colour") << "tint" << QVariant(QColor(Qt::black)) << "#ff8000"
+                            << QVariant(QColor(255, 128, 0)) << "#ff8000";
+    QTest::newRow("colour not understood") << "tint" << QVariant(QColor(Qt::black)) << "rouge"
+                                           << QVariant(QColor(Qt::black)) << "#000000";
+    QTest::newRow("width bounded by the largest widget")
+        << "minimumWidth" << QVariant(0) << "99999999" << QVariant(9999999) << "9999999";
+    QTest::newRow("count bounded") << "rowCount" << QVariant(3) << "2147483647" << QVariant(21474) << "21474";
+    QTest::newRow("count above the bound left alone")
+        << "rowCount" << QVariant(2147483647) << QString() << QVariant(2147483647) << "2147483647";
+}
+
+void TestInspectorPanels::editorWritesOnlyWhatWasTyped()
+{
+    QFETCH(QString, property);
+    QFETCH(QVariant, before);
+    QFETCH(QString, typed);
+    QFETCH(QVariant, after);
+    QFETCH(QString, shown);
+    Inspected inspected;
+    const QByteArray name = property.toLatin1();
+    QVERIFY(inspected.panel->setProperty(name, before));
+    inspected.select(inspected.panel);
+
+    editProperty(inspected, property, typed);
+
+    QCOMPARE(inspected.panel->property(name), after);
+    if (!shown.isNull())
+        QCOMPARE(inspected.property(property)->text(1), shown);
+}
+
+void TestInspectorPanels::detailsFollowSelectedWidget_data()
+{
+    QTest::addColumn<std::function<void(QWidget*)>>("change");
+    QTest::addColumn<QString>("geometry");
+    QTest::addColumn<QString>("visibility");
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<QString>("shown");
+
+    using Change = std::function<void(QWidget*)>;
+    QTest::newRow("moved") << Change([](QWidget* w) { w->move(30, 40); })
+                           << "position (30, 40), taille 50×20"
+                           << "visible"
+                           << "pos"
+                           << "(30, 40)";
+    QTest::newRow("resized") << Change([](QWidget* w) { w->resize(70, 25); })
+                             << "position (10, 10), taille 70×25"
+                             << "visible"
+                             << "size"
+                             << "70 × 25";
+    QTest::newRow("hidden") << Change([](QWidget* w) { w->hide(); }) << "position (10, 10), taille 50×20"
+                            << "masqué"
+                            << "visible"
+                            << "non";
+    QTest::newRow("disabled") << Change([](QWidget* w) { w->setEnabled(false); })
+                              << "position (10, 10), taille 50×20"
+                              << "visible"
+                              << "enabled"
+                              << "non";
+}
+
+void TestInspectorPanels::detailsFollowSelectedWidget()
+{
+    QFETCH(std::function<void(QWidget*)>, change);
+    QFETCH(QString, geometry);
+    QFETCH(QString, visibility);
+    QFETCH(QString, property);
+    QFETCH(QString, shown);
+    Inspected inspected;
+    // Placed by hand, out of every layout.
+    auto* badge = new QLabel(QStringLiteral("Badge"), inspected.root.get());
+    badge->setGeometry(10, 10, 50, 20);
+    badge->show();
+    QTRY_VERIFY(!inspected.tree()->findItems(QStringLiteral("QLabel  'Badge'"), Qt::MatchRecursive).isEmpty());
+    inspected.select(badge);
+
+    change(badge);
+
+    QTRY_COMPARE(inspected.property(property)->text(1), shown);
+    QCOMPARE(inspected.text("details_geometry"), geometry);
+    QCOMPARE(inspected.text("details_visibility"), visibility);
+}
+
+void TestInspectorPanels::burstOfChangesIsReadOnce()
+{
+    Inspected inspected;
+    inspected.select(inspected.panel);
+    // Brings the tree up to date now, so that no update of its own is pending.
+    QTest::mouseClick(inspected.part<QPushButton>("refresh"), Qt::LeftButton);
+    const int before = inspected.panel->reads;
+
+    inspected.panel->move(inspected.panel->pos() + QPoint(1, 0));
+    inspected.panel->move(inspected.panel->pos() + QPoint(1, 0));
+    inspected.panel->setEnabled(false);
+
+    QTRY_VERIFY(inspected.panel->reads > before);
+    QCOMPARE(inspected.panel->reads, before + 1);
 }
 
 void TestInspectorPanels::layoutPageDescribesSelectedLayout_data()

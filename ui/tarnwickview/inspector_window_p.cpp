@@ -12,6 +12,7 @@
 #include "style_rule_p.h"
 #include "tarnwickview.h"
 #include "tree_filter_p.h"
+#include "widget_watcher_p.h"
 
 #include <QBoxLayout>
 #include <QClipboard>
@@ -20,10 +21,12 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMetaEnum>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -53,6 +56,21 @@ QLabel* valueLabel(const char* name, QWidget* parent)
     label->setWordWrap(true);
     return label;
 }
+
+// The second column is read after the label, so it is drawn in the muted colour of a hint.
+class DetailDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QColor muted = option->palette.color(QPalette::Disabled, QPalette::Text);
+        option->palette.setColor(QPalette::Text, muted);
+    }
+};
 
 QString policyName(QSizePolicy::Policy policy)
 {
@@ -119,7 +137,10 @@ InspectorWindow::InspectorWindow(QWidget* root)
     _tree = new QTreeWidget(this);
     _tree->setObjectName(QStringLiteral("tree"));
     _tree->setHeaderHidden(true);
-    _tree->setColumnCount(1);
+    _tree->setColumnCount(2);
+    _tree->header()->setSectionResizeMode(LABEL_COLUMN, QHeaderView::ResizeToContents);
+    _tree->header()->setStretchLastSection(true);
+    _tree->setItemDelegateForColumn(DETAIL_COLUMN, new DetailDelegate(_tree));
     _tree->setSelectionMode(QAbstractItemView::SingleSelection);
     _tree->setUniformRowHeights(true);
     _filter = new TreeFilterField(
@@ -177,10 +198,12 @@ InspectorWindow::InspectorWindow(QWidget* root)
 
     _liveTree = new LiveTree(root, _tree, this);
     _picker = new WidgetPicker(root, this);
+    _watcher = new WidgetWatcher(this);
 
     connect(_styleEditor, &StyleSheetEditor::message, _status, &QLabel::setText);
     connect(_styleEditor, &StyleSheetEditor::applied, this,
             [this] { showDetails(_liveTree->selectedWidget()); });
+    connect(_watcher, &WidgetWatcher::changed, this, [this] { showDetails(_liveTree->selectedWidget()); });
     connect(_tree, &QTreeWidget::itemSelectionChanged, this, &InspectorWindow::selectionChanged);
     connect(_liveTree, &LiveTree::updated, this, &InspectorWindow::treeUpdated);
     connect(_picker, &WidgetPicker::picked, this, &InspectorWindow::picked);
@@ -225,6 +248,7 @@ InspectorWindow::~InspectorWindow()
     _tree->disconnect(this);
     _liveTree->disconnect(this);
     _picker->disconnect(this);
+    _watcher->disconnect(this);
     _styleEditor->disconnect(this);
     _properties->disconnect(this);
 }
@@ -273,6 +297,7 @@ void InspectorWindow::picked(QWidget* widget)
 
 void InspectorWindow::showDetails(QWidget* widget)
 {
+    _watcher->setTarget(widget);
     _properties->setTarget(widget);
     _layout->setTarget(widget);
     _ruleButton->setEnabled(widget != nullptr);

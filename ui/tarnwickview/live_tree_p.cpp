@@ -161,14 +161,20 @@ void LiveTree::repainted(const QWidget* widget)
     if (!item)
         return;
     NodeLabeller labeller;
-    if (item->text(0) != labeller.label(widget)) {
+    if (readsDifferently(item, widget, labeller)) {
         touch(widget);
         return;
     }
     const QWidget* parent = widget->parentWidget();
     const QTreeWidgetItem* parentItem = parent ? _items.value(parent) : nullptr;
-    if (parentItem && parentItem->text(0) != labeller.label(parent))
+    if (parentItem && readsDifferently(parentItem, parent, labeller))
         touch(parent);
+}
+
+bool LiveTree::readsDifferently(const QTreeWidgetItem* item, const QWidget* widget, NodeLabeller& labeller)
+{
+    return item->text(LABEL_COLUMN) != labeller.label(widget) ||
+           item->text(DETAIL_COLUMN) != labeller.detail(widget);
 }
 
 void LiveTree::touch(const QObject* object)
@@ -275,7 +281,9 @@ void LiveTree::addChildren(QTreeWidgetItem* item, QWidget* widget, NodeLabeller&
 QTreeWidgetItem* LiveTree::makeItem(QWidget* widget, NodeLabeller& labeller)
 {
     auto* item = new NodeItem(widget);
-    item->setText(0, labeller.label(widget));
+    item->setText(LABEL_COLUMN, labeller.label(widget));
+    if (const QString detail = labeller.detail(widget); !detail.isEmpty())
+        item->setText(DETAIL_COLUMN, detail);
     _items.insert(widget, item);
     // Renaming sends no event; the signal is the only news of it.
     connect(widget, &QObject::objectNameChanged, this, &LiveTree::nameChanged, Qt::UniqueConnection);
@@ -296,8 +304,11 @@ void LiveTree::relabel(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& lab
     if (!widget)
         return;
     const QString label = labeller.label(widget);
-    if (item->text(0) != label)
-        item->setText(0, label);
+    if (item->text(LABEL_COLUMN) != label)
+        item->setText(LABEL_COLUMN, label);
+    const QString detail = labeller.detail(widget);
+    if (item->text(DETAIL_COLUMN) != detail)
+        item->setText(DETAIL_COLUMN, detail);
     applyGrey(item, false);
 }
 

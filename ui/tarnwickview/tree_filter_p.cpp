@@ -10,7 +10,7 @@ namespace {
 
 bool matches(const QTreeWidgetItem* item, const QObject* obj, const QString& text)
 {
-    if (item->text(0).contains(text, Qt::CaseInsensitive))
+    if (item->text(0).contains(text, Qt::CaseInsensitive) || item->text(1).contains(text, Qt::CaseInsensitive))
         return true;
     if (!obj)
         return false;
