@@ -29,6 +29,9 @@ namespace {
 using Change = std::function<void(InspectedWindow&)>;
 using Make = std::function<QWidget*(InspectedWindow&)>;
 
+// Where the inspector keeps what a row's label leaves out, drawn after the label.
+constexpr int DETAIL_ROLE = Qt::UserRole + 1;
+
 QTreeWidgetItem* rowOf(QWidget* inspector, const QString& label)
 {
     const QList<QTreeWidgetItem*> found =
@@ -284,7 +287,7 @@ void TestLiveTree::rowsShowWhatLabelsLeaveOut()
 
     const auto rowOfWidget = [&]() -> QTreeWidgetItem* {
         for (QTreeWidgetItemIterator it(treeOf(inspector)); *it; ++it) {
-            if ((*it)->text(0) == label && (*it)->text(1) == detail)
+            if ((*it)->text(0) == label && (*it)->data(0, DETAIL_ROLE).toString() == detail)
                 return *it;
         }
         return nullptr;

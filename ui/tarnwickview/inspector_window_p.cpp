@@ -15,15 +15,16 @@
 #include "widget_watcher_p.h"
 
 #include <QBoxLayout>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMetaEnum>
+#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStyledItemDelegate>
@@ -57,19 +58,49 @@ QLabel* valueLabel(const char* name, QWidget* parent)
     return label;
 }
 
-// The second column is read after the label, so it is drawn in the muted colour of a hint.
-class DetailDelegate : public QStyledItemDelegate
+// A row's detail is drawn after its label, in the muted colour of a hint, where there is room
+// left: the label, which names the node as get_tree does, always comes first and whole.
+class RowDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const QColor muted = option->palette.color(QPalette::Disabled, QPalette::Text);
-        option->palette.setColor(QPalette::Text, muted);
+        QStyledItemDelegate::paint(painter, option, index);
+        const QString detail = index.data(DETAIL_ROLE).toString();
+        if (detail.isEmpty())
+            return;
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+        const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget);
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+        const int start = text.left() + margin + opt.fontMetrics.horizontalAdvance(opt.text + SEPARATOR);
+        const QRect room(start, text.top(), text.right() - margin - start, text.height());
+        if (room.width() <= 0)
+            return;
+        painter->save();
+        painter->setFont(opt.font);
+        painter->setPen(opt.state.testFlag(QStyle::State_Selected)
+                            ? opt.palette.color(QPalette::HighlightedText)
+                            : opt.palette.color(QPalette::Disabled, QPalette::Text));
+        painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          opt.fontMetrics.elidedText(detail, Qt::ElideRight, room.width()));
+        painter->restore();
     }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const QString detail = index.data(DETAIL_ROLE).toString();
+        if (!detail.isEmpty())
+            size.rwidth() += option.fontMetrics.horizontalAdvance(SEPARATOR + detail);
+        return size;
+    }
+
+private:
+    static constexpr QLatin1StringView SEPARATOR{"  "};
 };
 
 QString policyName(QSizePolicy::Policy policy)
@@ -137,10 +168,8 @@ InspectorWindow::InspectorWindow(QWidget* root)
     _tree = new QTreeWidget(this);
     _tree->setObjectName(QStringLiteral("tree"));
     _tree->setHeaderHidden(true);
-    _tree->setColumnCount(2);
-    _tree->header()->setSectionResizeMode(LABEL_COLUMN, QHeaderView::ResizeToContents);
-    _tree->header()->setStretchLastSection(true);
-    _tree->setItemDelegateForColumn(DETAIL_COLUMN, new DetailDelegate(_tree));
+    _tree->setColumnCount(1);
+    _tree->setItemDelegate(new RowDelegate(_tree));
     _tree->setSelectionMode(QAbstractItemView::SingleSelection);
     _tree->setUniformRowHeights(true);
     _filter = new TreeFilterField(

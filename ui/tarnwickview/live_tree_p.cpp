@@ -173,8 +173,8 @@ void LiveTree::repainted(const QWidget* widget)
 
 bool LiveTree::readsDifferently(const QTreeWidgetItem* item, const QWidget* widget, NodeLabeller& labeller)
 {
-    return item->text(LABEL_COLUMN) != labeller.label(widget) ||
-           item->text(DETAIL_COLUMN) != labeller.detail(widget);
+    return item->text(0) != labeller.label(widget) ||
+           item->data(0, DETAIL_ROLE).toString() != labeller.detail(widget);
 }
 
 void LiveTree::touch(const QObject* object)
@@ -281,9 +281,9 @@ void LiveTree::addChildren(QTreeWidgetItem* item, QWidget* widget, NodeLabeller&
 QTreeWidgetItem* LiveTree::makeItem(QWidget* widget, NodeLabeller& labeller)
 {
     auto* item = new NodeItem(widget);
-    item->setText(LABEL_COLUMN, labeller.label(widget));
+    item->setText(0, labeller.label(widget));
     if (const QString detail = labeller.detail(widget); !detail.isEmpty())
-        item->setText(DETAIL_COLUMN, detail);
+        item->setData(0, DETAIL_ROLE, detail);
     _items.insert(widget, item);
     // Renaming sends no event; the signal is the only news of it.
     connect(widget, &QObject::objectNameChanged, this, &LiveTree::nameChanged, Qt::UniqueConnection);
@@ -304,11 +304,11 @@ void LiveTree::relabel(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& lab
     if (!widget)
         return;
     const QString label = labeller.label(widget);
-    if (item->text(LABEL_COLUMN) != label)
-        item->setText(LABEL_COLUMN, label);
+    if (item->text(0) != label)
+        item->setText(0, label);
     const QString detail = labeller.detail(widget);
-    if (item->text(DETAIL_COLUMN) != detail)
-        item->setText(DETAIL_COLUMN, detail);
+    if (item->data(0, DETAIL_ROLE).toString() != detail)
+        item->setData(0, DETAIL_ROLE, detail.isEmpty() ? QVariant() : QVariant(detail));
     applyGrey(item, false);
 }
 

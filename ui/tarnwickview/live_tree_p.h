@@ -17,14 +17,13 @@ namespace tarnwickview::detail {
 
 class NodeLabeller;
 
-/// The column of a row's label, as get_tree writes it.
-constexpr int LABEL_COLUMN = 0;
-/// The column of what a row's label leaves out.
-constexpr int DETAIL_COLUMN = 1;
+/// The data role of a row that holds what its label leaves out (NodeLabeller::detail), drawn as a
+/// muted suffix after the label.
+constexpr int DETAIL_ROLE = Qt::UserRole + 1;
 
 /// Fills `view` with one row per widget of the tree under `root`, labelled and ordered as get_tree
-/// describes it in the first column, with what the label leaves out (NodeLabeller::detail) in the
-/// second, and keeps it so while the widgets change: widgets added, removed, reordered or
+/// describes it, with what the label leaves out (NodeLabeller::detail) under DETAIL_ROLE, and keeps
+/// it so while the widgets change: widgets added, removed, reordered or
 /// reparented, renamed, shown or hidden, texts and tab titles changed. Changes are noticed as the
 /// application's events pass by (a repaint only when it shows a row that reads differently now,
 /// so that a blinking cursor or a hover costs no update) and gathered for one update at most
