@@ -218,7 +218,7 @@ void TestLiveTree::rowsShowWhatLabelsLeaveOut_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("detail");
 
-    // A widget of type T made from `text` and added to the central column.
+    // A widget of type T showing `text`, added to the central column.
     const auto added = []<typename T>(const QString& text) {
         return Make([text](InspectedWindow& w) -> QWidget* {
             auto* widget = new T(text);
@@ -226,19 +226,10 @@ void TestLiveTree::rowsShowWhatLabelsLeaveOut_data()
             return widget;
         });
     };
-    QTest::newRow("label of a derived class") << added.operator()<StatusLabel>(QStringLiteral("Prêt")) << Change()
-                                              << "QLabel  'Prêt'"
-                                              << "StatusLabel";
-    QTest::newRow("plain label") << added.operator()<QLabel>(QStringLiteral("Seul")) << Change()
-                                 << "QLabel  'Seul'"
+    QTest::newRow("derived class") << added.operator()<StatusLabel>("Prêt") << Change() << "QLabel  'Prêt'"
+                                   << "StatusLabel";
+    QTest::newRow("plain label") << added.operator()<QLabel>("Seul") << Change() << "QLabel  'Seul'"
                                  << "";
-    QTest::newRow("tool button") << Make([](InspectedWindow& w) -> QWidget* {
-        auto* button = new QToolButton;
-        button->setText(QStringLiteral("Ouvrir"));
-        w.central->layout()->addWidget(button);
-        return button;
-    }) << Change() << "QToolButton"
-       << "'Ouvrir'";
     QTest::newRow("tool button of an action") << Make([](InspectedWindow& w) -> QWidget* {
         auto* button = new QToolButton;
         button->setDefaultAction(new QAction(QStringLiteral("Enregistrer sous"), button));
@@ -246,27 +237,23 @@ void TestLiveTree::rowsShowWhatLabelsLeaveOut_data()
         w.central->layout()->addWidget(button);
         return button;
     }) << Change() << "QToolButton"
-       << "'Enregistrer sous'";
-    QTest::newRow("radio button") << added.operator()<QRadioButton>(QStringLiteral("L'un")) << Change()
-                                  << "QRadioButton"
+                                              << "'Enregistrer sous'";
+    QTest::newRow("radio button") << added.operator()<QRadioButton>("L'un") << Change() << "QRadioButton"
                                   << "\"L'un\"";
-    QTest::newRow("group box") << added.operator()<QGroupBox>(QStringLiteral("Réglages")) << Change()
-                               << "QGroupBox"
+    QTest::newRow("group box") << added.operator()<QGroupBox>("Réglages") << Change() << "QGroupBox"
                                << "'Réglages'";
-    QTest::newRow("menu title") << Make([](InspectedWindow& w) -> QWidget* {
-        return w.get()->menuBar()->findChild<QMenu*>();
-    }) << Change() << "QMenu"
-       << "'Fichier'";
-    QTest::newRow("dock widget title") << Make([](InspectedWindow& w) -> QWidget* {
+    QTest::newRow("menu") << Make([](InspectedWindow& w) -> QWidget* { return w.get()->findChild<QMenu*>(); })
+                          << Change() << "QMenu"
+                          << "'Fichier'";
+    QTest::newRow("dock widget") << Make([](InspectedWindow& w) -> QWidget* {
         auto* dock = new QDockWidget(QStringLiteral("Outils\n2"));
         w.get()->addDockWidget(Qt::LeftDockWidgetArea, dock);
         return dock;
     }) << Change() << "QDockWidget"
-       << "'Outils\\n2'";
+                                 << "'Outils\\n2'";
     QTest::newRow("text changed while shown")
-        << added.operator()<QRadioButton>(QStringLiteral("Avant")) << Change([](InspectedWindow& w) {
-               w.get()->findChild<QRadioButton*>()->setText(QStringLiteral("Après"));
-           })
+        << added.operator()<QRadioButton>("Avant")
+        << Change([](InspectedWindow& w) { w.get()->findChild<QRadioButton*>()->setText("Après"); })
         << "QRadioButton"
         << "'Après'";
 }

@@ -14,8 +14,8 @@
 #include "tree_filter_p.h"
 #include "widget_watcher_p.h"
 
-#include <QBoxLayout>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>

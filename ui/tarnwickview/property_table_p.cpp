@@ -138,7 +138,8 @@ bool isCoordinate(int value)
 
 std::optional<QFont> parseFont(const QString& text, QFont font)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(.+),\\s*(\\d+(?:\\.\\d+)?)\\s*(pt|px)\\s*$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(.+),\\s*(\\d+(?:\\.\\d+)?)\\s*(pt|px)\\s*$"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return std::nullopt;
@@ -171,8 +172,8 @@ std::optional<QVariant> parseValue(Kind kind, const QString& text, const QVarian
             return QVariant(QPoint(n->at(0), n->at(1)));
         return std::nullopt;
     case Kind::Rect:
-        if (const auto n = numbersIn(text, 4); n && isCoordinate(n->at(0)) && isCoordinate(n->at(1)) &&
-                                               isLength(n->at(2)) && isLength(n->at(3)))
+        if (const auto n = numbersIn(text, 4);
+            n && isCoordinate(n->at(0)) && isCoordinate(n->at(1)) && isLength(n->at(2)) && isLength(n->at(3)))
             return QVariant(QRect(n->at(0), n->at(1), n->at(2), n->at(3)));
         return std::nullopt;
     case Kind::Color:
@@ -245,8 +246,9 @@ QString valueText(const QVariant& value)
     }
     case QMetaType::QFont: {
         const QFont font = value.value<QFont>();
-        return font.pointSizeF() > 0 ? QStringLiteral("%1, %2 pt").arg(font.family(), doubleText(font.pointSizeF()))
-                                     : QStringLiteral("%1, %2 px").arg(font.family()).arg(font.pixelSize());
+        return font.pointSizeF() > 0
+                   ? QStringLiteral("%1, %2 pt").arg(font.family(), doubleText(font.pointSizeF()))
+                   : QStringLiteral("%1, %2 px").arg(font.family()).arg(font.pixelSize());
     }
     case QMetaType::QSizePolicy: {
         const QSizePolicy policy = value.value<QSizePolicy>();
@@ -302,7 +304,8 @@ class PropertyDelegate : public QStyledItemDelegate
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override
     {
         if (index.column() != VALUE_COLUMN)
             return nullptr;
@@ -567,7 +570,8 @@ void PropertyTable::edited(QTreeWidgetItem* item, int column)
     case Kind::Rect:
     case Kind::Color:
     case Kind::Font: {
-        const std::optional<QVariant> parsed = parseValue(kind, item->text(VALUE_COLUMN), property.read(_target));
+        const std::optional<QVariant> parsed =
+            parseValue(kind, item->text(VALUE_COLUMN), property.read(_target));
         understood = parsed.has_value();
         value = parsed.value_or(QVariant());
         break;
