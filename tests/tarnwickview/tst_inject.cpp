@@ -103,6 +103,8 @@ private slots:
     void preloadedProgram();
     void nonRegularFileNeverBlocks_data();
     void nonRegularFileNeverBlocks();
+    void loggingRulesSilenceModule_data();
+    void loggingRulesSilenceModule();
 };
 
 void TstInject::preloadedProgram_data()
@@ -258,6 +260,34 @@ void TstInject::nonRegularFileNeverBlocks()
                  .arg(QFileInfo(QDir(scratch.path()), treeFile).absoluteFilePath(), failure)
                  .replace(QStringLiteral("%1"), scratch.path()));
     QCOMPARE(run.otherLines, QByteArray());
+void TstInject::loggingRulesSilenceModule_data()
+{
+    QTest::addColumn<QString>("rules");
+    QTest::addColumn<QString>("moduleLines"); // %1 stands for the scratch directory
+
+    const QString banner =
+        QStringLiteral("tarnwickview: inspecteur injecté actif (Ctrl+Shift+I) ; arborescences "
+                       "des fenêtres ajoutées à %1/absent/arbres.txt\n");
+    const QString failure = QStringLiteral("tarnwickview: impossible d'ajouter l'arborescence à "
+                                           "%1/absent/arbres.txt : No such file or directory\n");
+    QTest::newRow("the documented rule") << "velmora=false;tarnwickview=false" << QString();
+    // A wildcard after the dot reaches the categories below the module's, not the module's own.
+    QTest::newRow("wildcard after the dot") << "tarnwickview.*=false" << QString(banner + failure);
+}
+
+void TstInject::loggingRulesSilenceModule()
+{
+    QFETCH(QString, rules);
+    QFETCH(QString, moduleLines);
+
+    QTemporaryDir scratch;
+    const QByteArray before = qgetenv("QT_LOGGING_RULES");
+    qputenv("QT_LOGGING_RULES", rules.toUtf8());
+    const Run run = runTarget(scratch.path(), QString(), true, QStringLiteral("absent/arbres.txt"), 0, {});
+    qputenv("QT_LOGGING_RULES", before);
+
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(run.moduleLines), moduleLines.replace(QStringLiteral("%1"), scratch.path()));
 }
 
 QTEST_GUILESS_MAIN(TstInject)

@@ -18,14 +18,30 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <functional>
 #include <memory>
 
 namespace demo {
 
-// A class in a namespace: its label shows "Panneau", its class name is "demo::Panneau".
+// A class in a namespace: its label shows "Panneau", its class name is "demo::Panneau". Its
+// properties announce no change, and it counts how often the inspector reads them.
 class Panneau : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(double ratio MEMBER ratio)
+    Q_PROPERTY(int rowCount MEMBER rowCount)
+    Q_PROPERTY(QRect zone MEMBER zone)
+    Q_PROPERTY(QColor tint MEMBER tint)
+    Q_PROPERTY(int reads READ countRead)
+
+public:
+    double ratio = 0.5;
+    int rowCount = 3;
+    QRect zone;
+    QColor tint;
+    mutable int reads = 0;
+
+    int countRead() const { return ++reads; }
 };
 
 } // namespace demo
@@ -170,6 +186,11 @@ private slots:
     void propertiesAreGroupedAndReadOnlyOnesGreyed_data();
     void propertiesAreGroupedAndReadOnlyOnesGreyed();
     void propertyValuesFollowWidget();
+    void editorWritesOnlyWhatWasTyped_data();
+    void editorWritesOnlyWhatWasTyped();
+    void detailsFollowSelectedWidget_data();
+    void detailsFollowSelectedWidget();
+    void burstOfChangesIsReadOnce();
 
     void layoutPageDescribesSelectedLayout_data();
     void layoutPageDescribesSelectedLayout();
@@ -270,6 +291,27 @@ void TestInspectorPanels::liveUpdateWithoutFilterKeepsScrolling()
     QCOMPARE(bar->value(), bar->maximum());
 }
 
+// Opens the editor of `property` and presses Return; types `typed` over the whole value first
+// unless it is null.
+void editProperty(const Inspected& inspected, const QString& property, const QString& typed)
+{
+    inspected.part<QTabWidget>("details_pages")->setCurrentIndex(1);
+    QTreeWidget* table = inspected.properties();
+    QTreeWidgetItem* row = inspected.property(property);
+    table->scrollToItem(row);
+    const QRect rowRect = table->visualItemRect(row);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      QPoint(table->columnViewportPosition(1) + 4, rowRect.center().y()));
+    QTest::keyClick(table, Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != table);
+    if (!typed.isNull() && !qobject_cast<QComboBox*>(editor))
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, typed);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), table);
+}
+
 void TestInspectorPanels::editedPropertyReachesWidget_data()
 {
     QTest::addColumn<QString>("target");
@@ -336,14 +378,7 @@ void TestInspectorPanels::editedPropertyReachesWidget()
             table->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, table);
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
     } else {
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::keyClick(table, Qt::Key_F2);
-        QWidget* editor = QApplication::focusWidget();
-        QVERIFY(editor && editor != table);
-        if (!qobject_cast<QComboBox*>(editor))
-            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(editor, typed);
-        QTest::keyClick(editor, Qt::Key_Return);
+        editProperty(inspected, property, typed);
     }
     QTRY_COMPARE(widget->property(qPrintable(property)).toString(), expected);
     QCOMPARE(inspected.property(property)->text(1), shown);
@@ -357,8 +392,8 @@ void TestInspectorPanels::propertiesAreGroupedAndReadOnlyOnesGreyed_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("read-only bool") << "isActiveWindow"
                                     << "QWidget" << false << "oui";
-    QTest::newRow("writable but not a simple value") << "size"
-                                                     << "QWidget" << false << "120 × 30";
+    QTest::newRow("writable but not a simple value") << "sizePolicy"
+                                                     << "QWidget" << false << "Minimum, Fixed";
     QTest::newRow("object name") << "objectName"
                                  << "QObject" << true << "valider";
     QTest::newRow("inherited text") << "text"
@@ -403,6 +438,111 @@ void TestInspectorPanels::propertyValuesFollowWidget()
     inspected.ok->setChecked(true);
     QTRY_COMPARE(inspected.property(QStringLiteral("checked"))->text(1), QStringLiteral("oui"));
     QCOMPARE(inspected.property(QStringLiteral("text"))->text(1), QStringLiteral("Valider"));
+}
+
+void TestInspectorPanels::editorWritesOnlyWhatWasTyped_data()
+{
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<QVariant>("before");
+    QTest::addColumn<QString>("typed"); // null: Return in the editor without typing
+    QTest::addColumn<QVariant>("after");
+    QTest::addColumn<QString>("shown"); // null: not compared
+
+    const QVariant longText(QString(44000, QLatin1Char('x')));
+    const QVariant largest(QSize(16777215, 16777215));
+    const QVariant tiny(0.000000125);
+    QTest::newRow("long text left alone") << "whatsThis" << longText << QString() << longText << QString();
+    QTest::newRow("long text replaced") << "whatsThis" << longText << "court" << QVariant("court") << "court";
+    QTest::newRow("double keeps its digits") << "ratio" << tiny << QString() << tiny << "0.000000125";
+    QTest::newRow("double typed") << "ratio" << QVariant(0.5) << "0.000000125" << tiny << "0.000000125";
+    QTest::newRow("whole size") << "maximumSize" << largest << QString() << largest << "16777215 × 16777215";
+    QTest::newRow("size") << "minimumSize" << QVariant(QSize()) << "40 × 20" << QVariant(QSize(40, 20))
+                          << "40 × 20";
+    QTest::newRow("size too large") << "minimumSize" << QVariant(QSize(5, 6)) << "99999999 × 1"
+                                    << QVariant(QSize(5, 6)) << "5 × 6";
+    QTest::newRow("rectangle") << "zone" << QVariant(QRect()) << "(1, -2) 30 × 40"
+                               << QVariant(QRect(1, -2, 30, 40)) << "(1, -2) 30 × 40";
+    QTest::newRow("colour") << "tint" << QVariant(QColor(Qt::black)) << "#ff8000"
+                            << QVariant(QColor(255, 128, 0)) << "#ff8000";
+    QTest::newRow("width bounded") << "minimumWidth" << QVariant(0) << "99999999" << QVariant(9999999)
+                                   << "9999999";
+    QTest::newRow("count bounded") << "rowCount" << QVariant(3) << "2147483647" << QVariant(21474) << "21474";
+}
+
+void TestInspectorPanels::editorWritesOnlyWhatWasTyped()
+{
+    QFETCH(QString, property);
+    QFETCH(QVariant, before);
+    QFETCH(QString, typed);
+    QFETCH(QVariant, after);
+    QFETCH(QString, shown);
+    Inspected inspected;
+    const QByteArray name = property.toLatin1();
+    QVERIFY(inspected.panel->setProperty(name, before));
+    inspected.select(inspected.panel);
+
+    editProperty(inspected, property, typed);
+
+    QCOMPARE(inspected.panel->property(name), after);
+    if (!shown.isNull())
+        QCOMPARE(inspected.property(property)->text(1), shown);
+}
+
+void TestInspectorPanels::detailsFollowSelectedWidget_data()
+{
+    using Change = std::function<void(QWidget*)>;
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("geometry");
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("moved") << Change([](QWidget* w) { w->move(30, 40); }) << "position (30, 40), taille 50×20"
+                           << "pos"
+                           << "(30, 40)";
+    QTest::newRow("resized") << Change([](QWidget* w) { w->resize(70, 25); })
+                             << "position (10, 10), taille 70×25"
+                             << "size"
+                             << "70 × 25";
+    QTest::newRow("disabled") << Change([](QWidget* w) { w->setEnabled(false); })
+                              << "position (10, 10), taille 50×20"
+                              << "enabled"
+                              << "non";
+}
+
+void TestInspectorPanels::detailsFollowSelectedWidget()
+{
+    QFETCH(std::function<void(QWidget*)>, change);
+    QFETCH(QString, geometry);
+    QFETCH(QString, property);
+    QFETCH(QString, shown);
+    Inspected inspected;
+    // Placed by hand, out of every layout.
+    auto* badge = new QLabel(QStringLiteral("Badge"), inspected.root.get());
+    badge->setGeometry(10, 10, 50, 20);
+    badge->show();
+    QTRY_VERIFY(
+        !inspected.tree()->findItems(QStringLiteral("QLabel  'Badge'"), Qt::MatchRecursive).isEmpty());
+    inspected.select(badge);
+
+    change(badge);
+
+    QTRY_COMPARE(inspected.property(property)->text(1), shown);
+    QCOMPARE(inspected.text("details_geometry"), geometry);
+}
+
+void TestInspectorPanels::burstOfChangesIsReadOnce()
+{
+    Inspected inspected;
+    inspected.select(inspected.panel);
+    // Brings the tree up to date now, so that no update of its own is pending.
+    QTest::mouseClick(inspected.part<QPushButton>("refresh"), Qt::LeftButton);
+    const int before = inspected.panel->reads;
+
+    inspected.panel->move(inspected.panel->pos() + QPoint(1, 0));
+    inspected.panel->move(inspected.panel->pos() + QPoint(1, 0));
+    inspected.panel->setEnabled(false);
+
+    QTRY_VERIFY(inspected.panel->reads > before);
+    QCOMPARE(inspected.panel->reads, before + 1);
 }
 
 void TestInspectorPanels::layoutPageDescribesSelectedLayout_data()

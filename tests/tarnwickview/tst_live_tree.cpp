@@ -3,15 +3,34 @@
 
 #include "inspector_support.h"
 
+#include <QAction>
+#include <QDockWidget>
+#include <QGroupBox>
+#include <QMenu>
 #include <QPointer>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QToolButton>
 
 #include <functional>
+
+// A label of the program's own, as applications derive them.
+class StatusLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+};
 
 namespace {
 
 using Change = std::function<void(InspectedWindow&)>;
+using Make = std::function<QWidget*(InspectedWindow&)>;
+
+// Where the inspector keeps what a row's label leaves out, drawn after the label.
+constexpr int DETAIL_ROLE = Qt::UserRole + 1;
 
 QTreeWidgetItem* rowOf(QWidget* inspector, const QString& label)
 {
@@ -35,6 +54,8 @@ private slots:
     void refreshesNoMoreThanChangesNeed_data();
     void refreshesNoMoreThanChangesNeed();
     void hiddenWidgetsAreGreyed();
+    void rowsShowWhatLabelsLeaveOut_data();
+    void rowsShowWhatLabelsLeaveOut();
 };
 
 void TestLiveTree::cleanup()
@@ -187,6 +208,83 @@ void TestLiveTree::hiddenWidgetsAreGreyed()
 
     inspected.ok->show();
     QTRY_VERIFY(!rowOf(inspector, buttonRow)->data(0, Qt::ForegroundRole).isValid());
+}
+
+void TestLiveTree::rowsShowWhatLabelsLeaveOut_data()
+{
+    QTest::addColumn<Make>("make");
+    QTest::addColumn<Change>("later");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("detail");
+
+    // A widget of type T showing `text`, added to the central column.
+    const auto added = []<typename T>(const QString& text) {
+        return Make([text](InspectedWindow& w) -> QWidget* {
+            auto* widget = new T(text);
+            w.central->layout()->addWidget(widget);
+            return widget;
+        });
+    };
+    QTest::newRow("derived class") << added.operator()<StatusLabel>("Prêt") << Change() << "QLabel  'Prêt'"
+                                   << "StatusLabel";
+    QTest::newRow("plain label") << added.operator()<QLabel>("Seul") << Change() << "QLabel  'Seul'"
+                                 << "";
+    QTest::newRow("tool button of an action") << Make([](InspectedWindow& w) -> QWidget* {
+        auto* button = new QToolButton;
+        button->setDefaultAction(new QAction(QStringLiteral("Enregistrer sous"), button));
+        button->setText(QString());
+        w.central->layout()->addWidget(button);
+        return button;
+    }) << Change() << "QToolButton"
+                                              << "'Enregistrer sous'";
+    QTest::newRow("radio button") << added.operator()<QRadioButton>("L'un") << Change() << "QRadioButton"
+                                  << "\"L'un\"";
+    QTest::newRow("group box") << added.operator()<QGroupBox>("Réglages") << Change() << "QGroupBox"
+                               << "'Réglages'";
+    QTest::newRow("menu") << Make([](InspectedWindow& w) -> QWidget* { return w.get()->findChild<QMenu*>(); })
+                          << Change() << "QMenu"
+                          << "'Fichier'";
+    QTest::newRow("dock widget") << Make([](InspectedWindow& w) -> QWidget* {
+        auto* dock = new QDockWidget(QStringLiteral("Outils\n2"));
+        w.get()->addDockWidget(Qt::LeftDockWidgetArea, dock);
+        return dock;
+    }) << Change() << "QDockWidget"
+                                 << "'Outils\\n2'";
+    QTest::newRow("text changed while shown")
+        << added.operator()<QRadioButton>("Avant")
+        << Change([](InspectedWindow& w) { w.get()->findChild<QRadioButton*>()->setText("Après"); })
+        << "QRadioButton"
+        << "'Après'";
+}
+
+void TestLiveTree::rowsShowWhatLabelsLeaveOut()
+{
+    QFETCH(Make, make);
+    QFETCH(Change, later);
+    QFETCH(QString, label);
+    QFETCH(QString, detail);
+    InspectedWindow inspected;
+    QWidget* widget = make(inspected);
+    inspected.show();
+    QWidget* inspector = tarnwickview::open_inspector(inspected.get());
+    QVERIFY(widget);
+    if (later)
+        later(inspected);
+
+    const auto rowOfWidget = [&]() -> QTreeWidgetItem* {
+        for (QTreeWidgetItemIterator it(treeOf(inspector)); *it; ++it) {
+            if ((*it)->text(0) == label && (*it)->data(0, DETAIL_ROLE).toString() == detail)
+                return *it;
+        }
+        return nullptr;
+    };
+    QTRY_VERIFY(rowOfWidget());
+    QCOMPARE(viewText(treeOf(inspector)), tarnwickview::get_tree(inspected.get()));
+    if (!detail.isEmpty()) {
+        inspector->findChild<QLineEdit*>(QStringLiteral("tree_filter"))->setText(detail);
+        QVERIFY(!rowOfWidget()->isHidden());
+        QVERIFY(rowOf(inspector, QStringLiteral("QLabel  'Titre'  [#titre]"))->isHidden());
+    }
 }
 
 QTEST_MAIN(TestLiveTree)

@@ -13,8 +13,10 @@
 #include "style_rule_p.h"
 #include "tarnwickview.h"
 #include "tree_filter_p.h"
+#include "widget_watcher_p.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -25,10 +27,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMetaEnum>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -61,6 +65,51 @@ QLabel* valueLabel(const char* name, QWidget* parent)
     label->setWordWrap(true);
     return label;
 }
+
+// A row's detail is drawn after its label, in the muted colour of a hint, where there is room
+// left: the label, which names the node as get_tree does, always comes first and whole.
+class RowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QString detail = index.data(DETAIL_ROLE).toString();
+        if (detail.isEmpty())
+            return;
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+        const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget);
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+        const int start = text.left() + margin + opt.fontMetrics.horizontalAdvance(opt.text + SEPARATOR);
+        const QRect room(start, text.top(), text.right() - margin - start, text.height());
+        if (room.width() <= 0)
+            return;
+        painter->save();
+        painter->setFont(opt.font);
+        painter->setPen(opt.state.testFlag(QStyle::State_Selected)
+                            ? opt.palette.color(QPalette::HighlightedText)
+                            : opt.palette.color(QPalette::Disabled, QPalette::Text));
+        painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          opt.fontMetrics.elidedText(detail, Qt::ElideRight, room.width()));
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const QString detail = index.data(DETAIL_ROLE).toString();
+        if (!detail.isEmpty())
+            size.rwidth() += option.fontMetrics.horizontalAdvance(SEPARATOR + detail);
+        return size;
+    }
+
+private:
+    static constexpr QLatin1StringView SEPARATOR{"  "};
+};
 
 QString policyName(QSizePolicy::Policy policy)
 {
@@ -144,6 +193,7 @@ InspectorWindow::InspectorWindow(QWidget* root)
     _tree->setObjectName(QStringLiteral("tree"));
     _tree->setHeaderHidden(true);
     _tree->setColumnCount(1);
+    _tree->setItemDelegate(new RowDelegate(_tree));
     _tree->setSelectionMode(QAbstractItemView::SingleSelection);
     _tree->setUniformRowHeights(true);
     _filter = new TreeFilterField(
@@ -203,10 +253,12 @@ InspectorWindow::InspectorWindow(QWidget* root)
 
     _liveTree = new LiveTree(root, _tree, this);
     _picker = new WidgetPicker(root, this);
+    _watcher = new WidgetWatcher(this);
 
     connect(_styleEditor, &StyleSheetEditor::message, _status, &QLabel::setText);
     connect(_styleEditor, &StyleSheetEditor::applied, this,
             [this] { showDetails(_liveTree->selectedWidget()); });
+    connect(_watcher, &WidgetWatcher::changed, this, [this] { showDetails(_liveTree->selectedWidget()); });
     connect(_tree, &QTreeWidget::itemSelectionChanged, this, &InspectorWindow::selectionChanged);
     connect(_liveTree, &LiveTree::updated, this, &InspectorWindow::treeUpdated);
     connect(_picker, &WidgetPicker::picked, this, &InspectorWindow::picked);
@@ -252,6 +304,7 @@ InspectorWindow::~InspectorWindow()
     _tree->disconnect(this);
     _liveTree->disconnect(this);
     _picker->disconnect(this);
+    _watcher->disconnect(this);
     _styleEditor->disconnect(this);
     _properties->disconnect(this);
     _rules->disconnect(this);
@@ -353,6 +406,7 @@ void InspectorWindow::picked(QWidget* widget)
 
 void InspectorWindow::showDetails(QWidget* widget)
 {
+    _watcher->setTarget(widget);
     _properties->setTarget(widget);
     _layout->setTarget(widget);
     _rules->setTarget(widget);

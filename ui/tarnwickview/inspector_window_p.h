@@ -23,9 +23,11 @@ class RulesPanel;
 class StyleSheetEditor;
 class TreeFilterField;
 class WidgetPicker;
+class WidgetWatcher;
 
 /// A top-level window over the widget tree of `root`: the tree as get_tree describes it, kept up
-/// to date as the widgets change, the details of the selected widget, highlighted over its window,
+/// to date as the widgets change, the details of the selected widget (following its moves, resizes,
+/// visibility and state as they happen), highlighted over its window,
 /// a picker that selects a widget by a click in the inspected window, and an editor of the root's
 /// style sheet. It is never part of the tree it shows, does not keep the application running,
 /// and deletes itself when closed. A modal window of the application never blocks it, and the
@@ -71,6 +73,7 @@ private:
     TreeFilterField* _filter = nullptr;
     LiveTree* _liveTree = nullptr;
     WidgetPicker* _picker = nullptr;
+    WidgetWatcher* _watcher = nullptr;
     QPushButton* _pickButton = nullptr;
     StyleSheetEditor* _styleEditor = nullptr;
     PropertyTable* _properties = nullptr;

@@ -161,14 +161,20 @@ void LiveTree::repainted(const QWidget* widget)
     if (!item)
         return;
     NodeLabeller labeller;
-    if (item->text(0) != labeller.label(widget)) {
+    if (readsDifferently(item, widget, labeller)) {
         touch(widget);
         return;
     }
     const QWidget* parent = widget->parentWidget();
     const QTreeWidgetItem* parentItem = parent ? _items.value(parent) : nullptr;
-    if (parentItem && parentItem->text(0) != labeller.label(parent))
+    if (parentItem && readsDifferently(parentItem, parent, labeller))
         touch(parent);
+}
+
+bool LiveTree::readsDifferently(const QTreeWidgetItem* item, const QWidget* widget, NodeLabeller& labeller)
+{
+    return item->text(0) != labeller.label(widget) ||
+           item->data(0, DETAIL_ROLE).toString() != labeller.detail(widget);
 }
 
 void LiveTree::touch(const QObject* object)
@@ -276,6 +282,8 @@ QTreeWidgetItem* LiveTree::makeItem(QWidget* widget, NodeLabeller& labeller)
 {
     auto* item = new NodeItem(widget);
     item->setText(0, labeller.label(widget));
+    if (const QString detail = labeller.detail(widget); !detail.isEmpty())
+        item->setData(0, DETAIL_ROLE, detail);
     _items.insert(widget, item);
     // Renaming sends no event; the signal is the only news of it.
     connect(widget, &QObject::objectNameChanged, this, &LiveTree::nameChanged, Qt::UniqueConnection);
@@ -298,6 +306,9 @@ void LiveTree::relabel(QTreeWidgetItem* item, QWidget* widget, NodeLabeller& lab
     const QString label = labeller.label(widget);
     if (item->text(0) != label)
         item->setText(0, label);
+    const QString detail = labeller.detail(widget);
+    if (item->data(0, DETAIL_ROLE).toString() != detail)
+        item->setData(0, DETAIL_ROLE, detail.isEmpty() ? QVariant() : QVariant(detail));
     applyGrey(item, false);
 }
 

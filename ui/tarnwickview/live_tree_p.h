@@ -17,8 +17,13 @@ namespace tarnwickview::detail {
 
 class NodeLabeller;
 
+/// The data role of a row that holds what its label leaves out (NodeLabeller::detail), drawn as a
+/// muted suffix after the label.
+constexpr int DETAIL_ROLE = Qt::UserRole + 1;
+
 /// Fills `view` with one row per widget of the tree under `root`, labelled and ordered as get_tree
-/// describes it, and keeps it so while the widgets change: widgets added, removed, reordered or
+/// describes it, with what the label leaves out (NodeLabeller::detail) under DETAIL_ROLE, and keeps
+/// it so while the widgets change: widgets added, removed, reordered or
 /// reparented, renamed, shown or hidden, texts and tab titles changed. Changes are noticed as the
 /// application's events pass by (a repaint only when it shows a row that reads differently now,
 /// so that a blinking cursor or a hover costs no update) and gathered for one update at most
@@ -58,6 +63,7 @@ protected:
 
 private:
     void repainted(const QWidget* widget);
+    static bool readsDifferently(const QTreeWidgetItem* item, const QWidget* widget, NodeLabeller& labeller);
     void touch(const QObject* widget);
     void nameChanged();
     void update();

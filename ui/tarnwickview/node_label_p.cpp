@@ -3,16 +3,21 @@
 
 #include "append_pieces_p.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 
 namespace tarnwickview::detail {
 namespace {
@@ -141,6 +146,59 @@ NodeKind kindOf(const QMetaObject* meta)
     return NodeKind::Other;
 }
 
+// The word a label of `kind` starts with, which names the class only for kind Other.
+const QMetaObject* wordClass(NodeKind kind)
+{
+    for (const KindRow& row : KIND_ROWS) {
+        if (row.kind == kind)
+            return row.meta;
+    }
+    return nullptr;
+}
+
+// The kinds whose text or title a label leaves out, though it is what a user reads on them.
+enum class TextKind : unsigned char { None, ToolButton, Button, GroupBox, Menu, DockWidget };
+
+TextKind textKindOf(const QMetaObject* meta, NodeKind kind)
+{
+    if (kind != NodeKind::Other)
+        return TextKind::None;
+    if (meta->inherits(&QToolButton::staticMetaObject))
+        return TextKind::ToolButton;
+    if (meta->inherits(&QAbstractButton::staticMetaObject))
+        return TextKind::Button;
+    if (meta->inherits(&QGroupBox::staticMetaObject))
+        return TextKind::GroupBox;
+    if (meta->inherits(&QMenu::staticMetaObject))
+        return TextKind::Menu;
+    if (meta->inherits(&QDockWidget::staticMetaObject))
+        return TextKind::DockWidget;
+    return TextKind::None;
+}
+
+QString textOf(const QObject* obj, TextKind kind)
+{
+    switch (kind) {
+    case TextKind::None:
+        break;
+    case TextKind::ToolButton: {
+        const auto* button = static_cast<const QToolButton*>(obj);
+        if (!button->text().isEmpty() || !button->defaultAction())
+            return button->text();
+        return button->defaultAction()->text();
+    }
+    case TextKind::Button:
+        return static_cast<const QAbstractButton*>(obj)->text();
+    case TextKind::GroupBox:
+        return static_cast<const QGroupBox*>(obj)->title();
+    case TextKind::Menu:
+        return static_cast<const QMenu*>(obj)->title();
+    case TextKind::DockWidget:
+        return static_cast<const QDockWidget*>(obj)->windowTitle();
+    }
+    return QString();
+}
+
 QString shortName(const QMetaObject* meta)
 {
     const QString name = QString::fromLatin1(meta->className());
@@ -220,22 +278,45 @@ QString shortClassName(const QObject* obj)
 struct NodeLabeller::ClassInfo
 {
     NodeKind kind;
+    TextKind textKind;
     QString shortName;
+    QString ownName; // the class's short name when the label's word names another
 };
 
 NodeLabeller::NodeLabeller() = default;
 NodeLabeller::~NodeLabeller() = default;
 
-void NodeLabeller::append(QString& out, const QObject* obj)
+const NodeLabeller::ClassInfo& NodeLabeller::classInfo(const QObject* obj)
 {
     const QMetaObject* meta = obj->metaObject();
     auto found = _classes.constFind(meta);
     if (found == _classes.cend()) {
         const NodeKind kind = kindOf(meta);
-        found = _classes.insert(meta, {kind, kind == NodeKind::Other ? shortName(meta) : QString()});
+        const bool namedByWord = kind == NodeKind::Other || wordClass(kind) == meta;
+        found = _classes.insert(meta, {kind, textKindOf(meta, kind),
+                                       kind == NodeKind::Other ? shortName(meta) : QString(),
+                                       namedByWord ? QString() : shortName(meta)});
     }
-    appendBody(out, obj, found->kind, found->shortName);
+    return *found;
+}
+
+void NodeLabeller::append(QString& out, const QObject* obj)
+{
+    const ClassInfo& info = classInfo(obj);
+    appendBody(out, obj, info.kind, info.shortName);
     appendObjectName(out, obj);
+}
+
+QString NodeLabeller::detail(const QObject* obj)
+{
+    const ClassInfo& info = classInfo(obj);
+    QString out = info.ownName;
+    if (const QString text = textOf(obj, info.textKind); !text.isEmpty()) {
+        if (!out.isEmpty())
+            out += QLatin1String("  ");
+        appendQuotedTitle(out, text);
+    }
+    return out;
 }
 
 QString NodeLabeller::label(const QObject* obj)

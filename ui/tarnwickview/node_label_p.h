@@ -30,8 +30,16 @@ public:
     /// The label of `obj`, as a string of its own.
     QString label(const QObject* obj);
 
+    /// What a user reads on `obj` that its label leaves out, for the inspector window to show
+    /// beside it: the class's own name when the label names the class it derives from
+    /// ("StatusLabel" for a label reading "QLabel  …"), then the quoted text of a tool button (its
+    /// action's when it has none of its own), another button, a group box, a menu or a dock
+    /// widget. Empty when there is nothing more to read.
+    QString detail(const QObject* obj);
+
 private:
     struct ClassInfo;
+    const ClassInfo& classInfo(const QObject* obj);
     QHash<const QMetaObject*, ClassInfo> _classes;
 };
 

@@ -11,9 +11,12 @@ namespace tarnwickview::detail {
 
 /// Every meta-object property of one object, inherited ones included, under one header row per
 /// class from the object's own class down to QObject, each with its current value. Values of type
-/// bool, int, double, QString and of enumerations can be edited in place and are written to the
-/// object at once; the others, and those the object does not let one write, are greyed out. Values
-/// whose property announces its changes follow the object by themselves.
+/// bool, int, double, QString, QSize, QPoint, QRect, QColor, QFont and of enumerations can be
+/// edited in place and are written to the object at once, and only when the user changed them;
+/// the others, and those the object does not let one write, are greyed out. Doubles show every
+/// digit they have; widths and heights are bounded by the largest widget size, counts by a sane
+/// maximum. Values whose property announces its changes follow the object by themselves; the
+/// others are read again by updateValues().
 class PropertyTable : public QTreeWidget
 {
     Q_OBJECT

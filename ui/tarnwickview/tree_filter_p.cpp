@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tree_filter_p.h"
 
+#include "live_tree_p.h"
+
 #include <QAbstractItemModel>
 #include <QLatin1StringView>
 #include <QTreeWidget>
@@ -10,7 +12,8 @@ namespace {
 
 bool matches(const QTreeWidgetItem* item, const QObject* obj, const QString& text)
 {
-    if (item->text(0).contains(text, Qt::CaseInsensitive))
+    if (item->text(0).contains(text, Qt::CaseInsensitive) ||
+        item->data(0, DETAIL_ROLE).toString().contains(text, Qt::CaseInsensitive))
         return true;
     if (!obj)
         return false;

@@ -13,10 +13,11 @@ class QTreeWidgetItem;
 
 namespace tarnwickview::detail {
 
-/// A field that narrows `tree` to the rows whose label, class name or object name contains its
-/// text, case aside, together with their ancestors; the other rows are hidden, and an empty field
-/// shows them all again. Rows the tree gains or relabels later are filtered too, once the current
-/// burst of changes is over, and apply() filters at once. Each pass visits every row once.
+/// A field that narrows `tree` to the rows whose label, detail (DETAIL_ROLE: the class and text
+/// the label leaves out), class name or object name contains its text, case aside, together with
+/// their ancestors; the other rows are hidden, and an empty field shows them all again. Rows the
+/// tree gains or relabels later are filtered too, once the current burst of changes is over, and
+/// apply() filters at once. Each pass visits every row once.
 class TreeFilterField : public QLineEdit
 {
     Q_OBJECT
