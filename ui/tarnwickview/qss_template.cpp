@@ -5,6 +5,7 @@
 #include "messages_p.h"
 #include "node_label_p.h"
 #include "standard_output_p.h"
+#include "thread_check_p.h"
 #include "visual_children_p.h"
 
 #include <QCheckBox>
@@ -154,6 +155,7 @@ std::filesystem::path directoryPart(const QString& path)
 
 void generate_qss(QWidget* root, const QString& path)
 {
+    detail::requireGuiThread("tarnwickview::generate_qss");
     detail::requireRoot(root);
 
     if (const std::filesystem::path directory = directoryPart(path); !directory.empty())

@@ -4,6 +4,7 @@
 #include "alignment_p.h"
 #include "callback_guard_p.h"
 #include "section_pool_p.h"
+#include "thread_check_p.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -69,6 +70,7 @@ bool keepsSortedShape(const QTableWidget* table, int sortColumn, Qt::SortOrder o
 Section::Section(QBoxLayout* layout, const SectionOptions& options)
     : _parent(nullptr)
 {
+    detail::requireGuiThread("Section::Section");
     if (!layout)
         throw std::invalid_argument("Section: layout must not be null");
     reset(layout, options);
@@ -106,6 +108,7 @@ void Section::discard() noexcept
 
 void Section::requireAlive(const char* operation) const
 {
+    detail::requireGuiThread("Section", operation);
     if (!_layout) [[unlikely]]
         throwGone(operation);
 }
