@@ -43,7 +43,7 @@ run_step("${CMAKE_COMMAND}" -S "${SOURCE_DIR}" -B "${WORK_DIR}/build" -G Ninja
 run_step("${CMAKE_COMMAND}" --build "${WORK_DIR}/build")
 run_step("${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen
          "LD_LIBRARY_PATH=${prefix}/lib:${prefix}/lib64:${prefix}/lib/x86_64-linux-gnu"
-         "${WORK_DIR}/build/consumer")
+         "${WORK_DIR}/build/app")
 
 find_program(PKG_CONFIG pkg-config REQUIRED)
 file(GLOB pc_dirs "${prefix}/lib*/pkgconfig" "${prefix}/lib/*/pkgconfig")

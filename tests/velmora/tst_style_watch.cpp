@@ -8,7 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
 #include <filesystem>
+
+#include <unistd.h>
 
 using velmora::UIWrapper;
 
@@ -29,6 +32,23 @@ void replaceFile(const QString& path, const QByteArray& bytes)
     QCOMPARE(std::rename(fresh.toLocal8Bit().constData(), path.toLocal8Bit().constData()), 0);
 }
 
+// Makes `link` a symbolic link to `target` in one step: a new link renamed over the old one.
+void swapLink(const QString& target, const QString& link)
+{
+    const QByteArray fresh = QFile::encodeName(link + ".new");
+    QCOMPARE(::symlink(QFile::encodeName(target).constData(), fresh.constData()), 0);
+    QCOMPARE(std::rename(fresh.constData(), QFile::encodeName(link).constData()), 0);
+}
+
+// Removes the file and lets the watch see it gone (its failed reload warns) before it returns.
+void removeAndMakeAgain(const QString& path, const QByteArray& bytes)
+{
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("rechargement du style impossible"));
+    QCOMPARE(::unlink(QFile::encodeName(path).constData()), 0);
+    QTest::qWait(200);
+    writeFile(path, bytes);
+}
+
 } // namespace
 
 class TestStyleWatch : public QObject
@@ -40,6 +60,8 @@ private slots:
     void firstLoadAppliesTheFile();
     void inPlaceWriteIsApplied();
     void renameOverIsApplied();
+    void pathIsFollowedAcrossReplacements_data();
+    void pathIsFollowedAcrossReplacements();
     void failedReloadKeepsTheLastGoodSheet();
     void missingFileThrowsAndChangesNothing();
     void secondCallWatchesTheNewFileOnly();
@@ -89,6 +111,66 @@ void TestStyleWatch::renameOverIsApplied()
     // The file watched now is the new one, and its own replacement is seen too.
     replaceFile(_path, "QLabel { color: teal; }");
     QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: teal; }"));
+}
+
+void TestStyleWatch::pathIsFollowedAcrossReplacements_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("renamed over a file with a second hard link") << "rename linked";
+    QTest::newRow("symbolic link swapped by rename") << "swap";
+    QTest::newRow("symbolic link swapped to another folder") << "swap folder";
+    QTest::newRow("linked file renamed over, second hard link") << "link rename linked";
+    QTest::newRow("removed and made again") << "remake";
+    QTest::newRow("linked file in another folder removed and made again") << "link remake";
+}
+
+void TestStyleWatch::pathIsFollowedAcrossReplacements()
+{
+    QFETCH(QString, how);
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    const QDir dir(scratch.path());
+    const QString path = dir.filePath("style.qss");
+    writeFile(path, "QLabel { color: red; }");
+    QVERIFY(dir.mkdir("autre"));
+    const QString linked = dir.filePath("autre/vrai.qss");
+    if (how.startsWith("link")) {
+        writeFile(linked, "QLabel { color: red; }");
+        QCOMPARE(::unlink(QFile::encodeName(path).constData()), 0);
+        swapLink(linked, path);
+    }
+    UIWrapper ui;
+    ui.watch_style(path);
+    QCOMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { color: red; }"));
+
+    for (int round = 1; round <= 3; ++round) {
+        const QString sheet = QStringLiteral("QLabel { margin: %1px; }").arg(round);
+        const QByteArray bytes = sheet.toUtf8();
+        const QString other = dir.filePath(QStringLiteral("copie%1.qss").arg(round));
+        // A second hard link keeps the replaced file alive, so that its watch never ends.
+        if (how.endsWith("linked")) {
+            const QString& file = how == "rename linked" ? path : linked;
+            QCOMPARE(::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()), 0);
+            replaceFile(file, bytes);
+        } else if (how == "swap") {
+            writeFile(other, bytes);
+            swapLink(other, path);
+        } else if (how == "swap folder") {
+            const QString folder = QStringLiteral("dossier%1").arg(round);
+            QVERIFY(dir.mkdir(folder));
+            const QString target = dir.filePath(folder + "/style.qss");
+            writeFile(target, "QLabel { padding: 1px; }");
+            swapLink(target, path);
+            QTRY_COMPARE(ui.window->styleSheet(), QStringLiteral("QLabel { padding: 1px; }"));
+            // The new target's own folder is watched from now on.
+            removeAndMakeAgain(target, bytes);
+        } else if (how == "remake") {
+            removeAndMakeAgain(path, bytes);
+        } else if (how == "link remake") {
+            removeAndMakeAgain(linked, bytes);
+        }
+        QTRY_COMPARE(ui.window->styleSheet(), sheet);
+    }
 }
 
 void TestStyleWatch::failedReloadKeepsTheLastGoodSheet()

@@ -205,10 +205,12 @@ inline void addUnusableStylePathRows(const char* how, bool watch)
     QTest::addRow("%s, NUL in the path", how)
         << QString::fromUtf16(u"style.qss\0.txt", 14) << EINVAL << watch;
     QTest::addRow("%s, invalid UTF-8", how) << "latin1.qss" << EILSEQ << watch;
+    QTest::addRow("%s, over 16 MiB", how) << "énorme.qss" << EFBIG << watch;
 }
 
 /// Hands `path` to watch_style (if `watch`) or load_style, from a directory holding a
-/// directory, an unreadable file, a pipe and a file that is not UTF-8, and checks that the call
+/// directory, an unreadable file, a pipe, a file that is not UTF-8 and one a byte over 16 MiB
+/// (sparse, so that it costs no disk), and checks that the call
 /// fails with `error` and the path, and changes nothing in the window.
 inline void checkUnusableStylePathFailsAndChangesNothing(const QString& path, int error, bool watch)
 {
@@ -220,6 +222,8 @@ inline void checkUnusableStylePathFailsAndChangesNothing(const QString& path, in
     QVERIFY(QDir(dir.path()).mkdir("dossier"));
     QFile::setPermissions(writeFile(dir.filePath("fermé.qss"), "#a { }"), QFileDevice::WriteOwner);
     writeFile(dir.filePath("latin1.qss"), "/* th\xe8me */");
+    QVERIFY(QFile::resize(writeFile(dir.filePath("énorme.qss"), "QLabel { color: red; }"),
+                          16 * 1024 * 1024 + 1));
     QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("tube.qss")).constData(), 0600), 0);
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));

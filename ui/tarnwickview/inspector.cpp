@@ -3,6 +3,7 @@
 
 #include "inspector_window_p.h"
 #include "messages_p.h"
+#include "thread_check_p.h"
 
 #include <QHash>
 #include <QPointer>
@@ -31,6 +32,7 @@ QHash<const QWidget*, QPointer<QWidget>>& openInspectors()
 
 void install_inspector(QWidget* root, const QKeySequence& shortcut)
 {
+    detail::requireGuiThread("tarnwickview::install_inspector");
     detail::requireRoot(root);
     if (shortcut.isEmpty())
         throw std::invalid_argument("tarnwickview: inspector shortcut is empty");
@@ -46,6 +48,7 @@ void install_inspector(QWidget* root, const QKeySequence& shortcut)
 
 QWidget* open_inspector(QWidget* root)
 {
+    detail::requireGuiThread("tarnwickview::open_inspector");
     detail::requireRoot(root);
 
     QPointer<QWidget>& inspector = openInspectors()[root];

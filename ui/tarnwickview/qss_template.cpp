@@ -6,6 +6,7 @@
 #include "name_selector_p.h"
 #include "node_label_p.h"
 #include "standard_output_p.h"
+#include "thread_check_p.h"
 #include "visual_children_p.h"
 
 #include <QCheckBox>
@@ -200,6 +201,7 @@ private:
 
 void generate_qss(QWidget* root, const QString& path)
 {
+    detail::requireGuiThread("tarnwickview::generate_qss");
     detail::requireRoot(root);
 
     const QList<QWidget*> widgets = collectWidgets(root);

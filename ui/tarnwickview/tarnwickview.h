@@ -9,14 +9,17 @@
 class QWidget;
 
 /// Describes an existing widget tree: as box-drawn text, as a commented style-sheet template, or
-/// in an inspector window. The describing functions only read the widgets, on the thread that owns
-/// them, and keep nothing between calls. A null `root` is rejected with std::invalid_argument
-/// before anything happens; file errors reach the caller as std::filesystem::filesystem_error
+/// in an inspector window. The describing functions only read the widgets and keep nothing between
+/// calls. Every function runs on the thread of the application object, which owns the widgets:
+/// called from another thread it throws std::logic_error whose message begins with its name
+/// ("tarnwickview::get_tree: ..."), before anything happens, a null `root` included. A null
+/// `root` is rejected with std::invalid_argument before anything happens; file errors reach the caller as std::filesystem::filesystem_error
 /// carrying the path and the operating system's error code.
 namespace tarnwickview {
 
-/// Returns the widget tree under `root`, one line per widget in display order, drawn with
-/// box-drawing connectors. The lines are joined with "\n"; there is no line end after the last.
+/// Returns the widget tree under `root`, one entry per widget in display order, drawn with
+/// box-drawing connectors. An entry is one line unless the text or object name it shows holds
+/// line breaks: those stay line breaks (only tab titles are written with escapes such as `\n`). The lines are joined with "\n"; there is no line end after the last.
 /// @throws std::invalid_argument when `root` is null.
 TARNWICKVIEW_EXPORT QString get_tree(QWidget* root);
 

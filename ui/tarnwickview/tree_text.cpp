@@ -6,6 +6,7 @@
 #include "messages_p.h"
 #include "node_label_p.h"
 #include "standard_output_p.h"
+#include "thread_check_p.h"
 #include "visual_children_p.h"
 
 #include <QWidget>
@@ -57,7 +58,9 @@ private:
 
 } // namespace
 
-QString get_tree(QWidget* root)
+namespace {
+
+QString treeText(QWidget* root)
 {
     detail::requireRoot(root);
     QString text;
@@ -65,14 +68,24 @@ QString get_tree(QWidget* root)
     return text;
 }
 
+} // namespace
+
+QString get_tree(QWidget* root)
+{
+    detail::requireGuiThread("tarnwickview::get_tree");
+    return treeText(root);
+}
+
 void print_tree(QWidget* root)
 {
-    detail::printLine(get_tree(root));
+    detail::requireGuiThread("tarnwickview::print_tree");
+    detail::printLine(treeText(root));
 }
 
 void save_tree(QWidget* root, const QString& path)
 {
-    detail::writeUtf8File(path, get_tree(root));
+    detail::requireGuiThread("tarnwickview::save_tree");
+    detail::writeUtf8File(path, treeText(root));
     detail::printLine(detail::treeSavedMessage(path));
 }
 

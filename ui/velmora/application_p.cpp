@@ -1,21 +1,40 @@
 // SPDX-License-Identifier: MIT
 #include "application_p.h"
 
+#include "main_window_p.h"
+
 #include <QApplication>
+#include <QPointer>
 #include <QPointingDevice>
 
 #include <cstdlib>
 #include <stdexcept>
-#include <utility>
 
 namespace velmora::detail {
 namespace {
 
-// The application object a wrapper created, if any; null when the caller made its own.
-QApplication* ownedApplication = nullptr;
+// The application object a wrapper created, if any; null when the caller made its own. The caller
+// may delete it through the public `app` member: the guard then forgets it instead of leaving a
+// pointer that the exit handler would delete a second time.
+QPointer<QApplication> ownedApplication;
 int liveWrappers = 0;
 // Set by the first exit handler to run: from then on Qt's own globals may be torn down.
 bool exiting = false;
+
+// The application object whose destructor deletes velmora's windows first, if any yet.
+QPointer<QCoreApplication> windowsTornDownWith;
+
+// A widget that was shown cannot be deleted once the application object is gone: its platform
+// window and backing store went with it. Qt runs its post routines first thing in the
+// application object's destructor, while both still exist, so the windows velmora made go then
+// (their wrappers then refuse every operation, as when Qt deletes a window).
+void tearDownWindowsWith(QApplication* application)
+{
+    if (windowsTornDownWith == application)
+        return;
+    windowsTornDownWith = application;
+    qAddPostRoutine(&MainWindow::deleteAll);
+}
 
 void releaseApplicationAtExit()
 {
@@ -23,7 +42,8 @@ void releaseApplicationAtExit()
         return;
     exiting = true;
     if (liveWrappers == 0)
-        delete std::exchange(ownedApplication, nullptr);
+        delete ownedApplication.data();
+    ownedApplication.clear();
 }
 
 } // namespace
@@ -43,8 +63,10 @@ void scheduleApplicationRelease()
 QApplication* ensureApplication()
 {
     if (QCoreApplication* existing = QCoreApplication::instance()) {
-        if (auto* application = qobject_cast<QApplication*>(existing))
+        if (auto* application = qobject_cast<QApplication*>(existing)) {
+            tearDownWindowsWith(application);
             return application;
+        }
         throw std::logic_error("UIWrapper: the process already has a QCoreApplication or "
                                "QGuiApplication; widgets need a QApplication");
     }
@@ -52,10 +74,12 @@ QApplication* ensureApplication()
     static int argc = 1;
     static char programName[] = "velmora";
     static char* argv[] = {programName, nullptr};
-    ownedApplication = new QApplication(argc, argv);
+    auto* application = new QApplication(argc, argv);
+    ownedApplication = application;
+    tearDownWindowsWith(application);
     QPointingDevice::primaryPointingDevice();
     scheduleApplicationRelease();
-    return ownedApplication;
+    return application;
 }
 
 void addLiveWrapper()

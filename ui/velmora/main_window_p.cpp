@@ -4,12 +4,37 @@
 #include "callback_guard_p.h"
 
 #include <QCloseEvent>
+#include <QList>
 
 #include <utility>
 
 namespace velmora::detail {
+namespace {
 
-MainWindow::MainWindow() = default;
+// Never destroyed: a window with static storage may be deleted after every other static.
+QList<MainWindow*>& liveWindows()
+{
+    static auto* windows = new QList<MainWindow*>;
+    return *windows;
+}
+
+} // namespace
+
+MainWindow::MainWindow()
+{
+    liveWindows().append(this);
+}
+
+MainWindow::~MainWindow()
+{
+    liveWindows().removeOne(this);
+}
+
+void MainWindow::deleteAll()
+{
+    while (!liveWindows().isEmpty())
+        delete liveWindows().constLast();
+}
 
 void MainWindow::setCloseCallback(Callback callback)
 {

@@ -18,6 +18,11 @@ class MainWindow : public QMainWindow
 {
 public:
     MainWindow();
+    ~MainWindow() override;
+    Q_DISABLE_COPY_MOVE(MainWindow)
+
+    /// Deletes every MainWindow that still exists, newest first.
+    static void deleteAll();
 
     /// Replaces the close handling: `callback` runs on every close event, then the close is
     /// accepted. When the callback throws, the failure is reported and the window stays open.

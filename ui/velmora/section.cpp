@@ -3,6 +3,7 @@
 
 #include "alignment_p.h"
 #include "section_pool_p.h"
+#include "thread_check_p.h"
 
 #include <QBoxLayout>
 
@@ -26,6 +27,7 @@ namespace {
 Section::Section(QBoxLayout* layout, const SectionOptions& options)
     : _parent(nullptr)
 {
+    detail::requireGuiThread("Section::Section");
     if (!layout)
         throw std::invalid_argument("Section: layout must not be null");
     reset(layout, options);
@@ -63,6 +65,7 @@ void Section::discard() noexcept
 
 void Section::requireAlive(const char* operation) const
 {
+    detail::requireGuiThread("Section", operation);
     if (!_layout) [[unlikely]]
         throwGone(operation);
 }

@@ -55,6 +55,10 @@ struct SectionRelease
  * deleted by the application). Every operation on such a section, get() and end() included,
  * throws std::logic_error naming the operation, and creates nothing.
  * Une section vidée par son parent ou dont le layout a été détruit refuse toute opération.
+ *
+ * Every operation, the constructor included, runs on the thread of the application object;
+ * called from another thread it throws std::logic_error whose message begins with the
+ * operation's name ("Section::add_label: ..."), before anything is created or changed.
  */
 class VELMORA_EXPORT Section
 {

@@ -2,6 +2,7 @@
 #include "tab_sections.h"
 
 #include "section.h"
+#include "thread_check_p.h"
 
 #include <QBoxLayout>
 #include <QHash>
@@ -55,16 +56,19 @@ TabSections::TabSections(QTabWidget* widget, const std::vector<std::pair<QString
 
 qsizetype TabSections::size() const
 {
+    detail::requireGuiThread("TabSections::size");
     return qsizetype(_data->entries.size());
 }
 
 bool TabSections::contains(const QString& title) const
 {
+    detail::requireGuiThread("TabSections::contains");
     return _data->index.contains(title);
 }
 
 QStringList TabSections::keys() const
 {
+    detail::requireGuiThread("TabSections::keys");
     QStringList titles;
     titles.reserve(size());
     for (const Entry& entry : _data->entries)
@@ -74,6 +78,7 @@ QStringList TabSections::keys() const
 
 Section& TabSections::at(const QString& title) const
 {
+    detail::requireGuiThread("TabSections::at");
     const auto it = _data->index.constFind(title);
     if (it == _data->index.cend())
         throw std::out_of_range("TabSections::at: no tab titled \"" + title.toStdString() + '"');
@@ -92,6 +97,7 @@ bool TabSections::alive(std::size_t index) const
 
 TabSections::const_iterator TabSections::begin() const
 {
+    detail::requireGuiThread("TabSections::begin");
     for (std::size_t i = 0; i < _data->entries.size(); ++i) {
         if (!alive(i))
             throw std::logic_error("TabSections: the sections of these tabs no longer exist (a clear() "
@@ -102,6 +108,7 @@ TabSections::const_iterator TabSections::begin() const
 
 TabSections::const_iterator TabSections::end() const
 {
+    detail::requireGuiThread("TabSections::end");
     return _data->entries.cend();
 }
 
@@ -124,6 +131,7 @@ QString TabSections::current() const
 
 QTabWidget* TabSections::widget() const
 {
+    detail::requireGuiThread("TabSections::widget");
     return _widget.data();
 }
 

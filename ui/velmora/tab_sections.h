@@ -28,6 +28,9 @@ class Section;
  * their window's wrapper), at() and range-for throw std::logic_error, while size(), contains()
  * and keys() still answer for the titles.
  * Les titres restent consultables après la disparition des sections des onglets.
+ *
+ * Its members run on the thread of the application object; called from another thread they
+ * throw std::logic_error whose message begins with the member's name ("TabSections::at: ...").
  */
 class VELMORA_EXPORT TabSections
 {

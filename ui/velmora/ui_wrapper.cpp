@@ -10,6 +10,7 @@
 #include "section_pool_p.h"
 #include "sidebar_p.h"
 #include "style_watcher_p.h"
+#include "thread_check_p.h"
 #include "utf8_file_reader_p.h"
 
 #include <QApplication>
@@ -31,10 +32,18 @@ namespace {
                            ": the window no longer exists (Qt deleted it)");
 }
 
+// A wrapper made before any application object makes it on its own thread, so the check only
+// fails when another thread already holds one.
+QApplication* applicationForNewWrapper()
+{
+    detail::requireGuiThread("UIWrapper::UIWrapper");
+    return detail::ensureApplication();
+}
+
 } // namespace
 
 UIWrapper::UIWrapper(const WindowOptions& options)
-    : app(detail::ensureApplication())
+    : app(applicationForNewWrapper())
     , _window_alive(new detail::MainWindow)
 {
     const int padding = options.padding;
@@ -66,6 +75,7 @@ UIWrapper::UIWrapper(const WindowOptions& options)
 
 void UIWrapper::requireWindow(const char* operation) const
 {
+    detail::requireGuiThread("UIWrapper", operation);
     if (!_window_alive) [[unlikely]]
         throwWindowGone(operation);
 }

@@ -42,11 +42,17 @@ class StyleWatcher;
  * exists), builds a hidden main window and a root Section over its content area. Every
  * Section operation is also a member here and acts on the root section, returning what the
  * section returns. run() shows the window and runs the event loop. Destroying the wrapper
- * destroys its window; the application object lives on until the process ends.
+ * destroys its window; the application object lives on until the process ends, when velmora
+ * destroys the one it made (unless the caller deleted it first through `app`).
  *
  * Qt may delete the window first (Qt::WA_DeleteOnClose, `delete ui.window`): from then on every
  * operation but the destructor throws std::logic_error naming the operation, and changes nothing.
  * Si Qt a détruit la fenêtre, toute opération du wrapper lève std::logic_error.
+ *
+ * Every operation, constructors included, runs on the thread of the application object (a wrapper
+ * made before any application object makes it on its own thread). Called from another thread it
+ * throws std::logic_error whose message begins with the operation's name
+ * ("UIWrapper::notify: ..."), before anything is created or changed.
  */
 class VELMORA_EXPORT UIWrapper
 {
@@ -101,12 +107,16 @@ public:
     /// Charge un fichier .qss et l'applique à la fenêtre.
     /// Reads the style sheet at `path` as UTF-8 and makes it the window's sheet, replacing the
     /// previous one; the sheets set on sections stay. Ends the watch of an earlier watch_style().
-    /// @throws std::filesystem::filesystem_error when the file cannot be read or is not UTF-8; the
-    ///         window keeps its sheet, and a watch goes on.
+    /// A sheet may hold at most 16 MiB; a larger file is refused without being read.
+    /// @throws std::filesystem::filesystem_error when the file cannot be read, is not UTF-8
+    ///         (std::errc::illegal_byte_sequence) or holds more than 16 MiB
+    ///         (std::errc::file_too_large); the window keeps its sheet, and a watch goes on.
     UIWrapper& load_style(const QString& path);
     /// Recharge le fichier .qss à chaque modification.
-    /// Loads the file as load_style() does, then re-applies it whenever it changes on disk, also
-    /// when an editor replaces it by renaming a new file over it. A reload that fails keeps the
+    /// Loads the file as load_style() does, then re-applies it whenever it changes on disk. The
+    /// watch follows `path`, not the file first found there: a new file renamed over it (also over
+    /// a file with a second hard link), a symbolic link replaced by rename, a file removed and made
+    /// again, any number of times. A reload that fails (a file over 16 MiB included) keeps the
     /// last good sheet and reports one warning. The watch lasts until load_style() loads another
     /// sheet, another watch_style() call watches another file instead, or the window ends.
     /// La surveillance dure jusqu'au prochain load_style(), au prochain watch_style() ou à la fin

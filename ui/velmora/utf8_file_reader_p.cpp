@@ -4,7 +4,9 @@
 #include <QByteArray>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <filesystem>
 #include <system_error>
 
@@ -14,6 +16,10 @@
 
 namespace velmora::detail {
 namespace {
+
+// Well above any hand-written sheet, and low enough that Qt parses it in a moment: a sheet of a
+// hundred megabytes stalls the window for most of a minute and takes gigabytes.
+constexpr qsizetype maxStyleSheetBytes = qsizetype(16) * 1024 * 1024;
 
 [[noreturn]] void fail(const char* what, const QByteArray& path, std::error_code code)
 {
@@ -67,11 +73,19 @@ QString readUtf8File(const QString& path)
     if (!S_ISREG(status.st_mode))
         fail("style sheet is not a regular file", localPath,
              std::make_error_code(std::errc::invalid_argument));
+    if (status.st_size > maxStyleSheetBytes)
+        fail("style sheet is larger than 16 MiB", localPath, std::make_error_code(std::errc::file_too_large));
 
+    // The file may grow after fstat(): reading stops one byte past the limit whatever its size.
     QByteArray bytes;
+    bytes.reserve(qsizetype(status.st_size));
     char buffer[64 * 1024];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        const qsizetype room = maxStyleSheetBytes + 1 - bytes.size();
+        if (room <= 0)
+            fail("style sheet is larger than 16 MiB", localPath,
+                 std::make_error_code(std::errc::file_too_large));
+        const ssize_t n = ::read(fd.get(), buffer, std::min<std::size_t>(sizeof buffer, std::size_t(room)));
         if (n == 0)
             break;
         if (n < 0) {
