@@ -260,6 +260,8 @@ void TstInject::nonRegularFileNeverBlocks()
                  .arg(QFileInfo(QDir(scratch.path()), treeFile).absoluteFilePath(), failure)
                  .replace(QStringLiteral("%1"), scratch.path()));
     QCOMPARE(run.otherLines, QByteArray());
+}
+
 void TstInject::loggingRulesSilenceModule_data()
 {
     QTest::addColumn<QString>("rules");

@@ -68,6 +68,15 @@ void TestThreads::callFromAnotherThreadIsRefused_data()
     row("UIWrapper::run", [](Scene& s) { (void)s.ui.run(); });
     row("TabSections::at", [](Scene& s) { s.tabs.at("Trois").add_label("fil", {.name = "fil"}); });
     row("TabSections::keys", [](Scene& s) { (void)s.tabs.keys(); });
+    row("Section::add_spinbox", [](Scene& s) { s.row.add_spinbox({.name = "fil"}); });
+    row("Section::set_value", [](Scene& s) { s.row.set_value("absent", QString("x")); });
+    row("Section::set_table_rows", [](Scene& s) { s.row.set_table_rows(s.table, {{1}}); });
+    row("UIWrapper::values", [](Scene& s) { (void)s.ui.values(); });
+    row("UIWrapper::add_shortcut", [](Scene& s) { s.ui.add_shortcut(QKeySequence("Ctrl+K"), [] {}); });
+    row("UIWrapper::set_title", [](Scene& s) { s.ui.set_title("fil"); });
+    row("TabSections::show", [](Scene& s) { s.tabs.show("Trois"); });
+    row("tarnwickview::get_style_rules", [](Scene& s) { (void)tarnwickview::get_style_rules(s.ui.window); });
+    row("tarnwickview::get_style_report", [](Scene& s) { (void)tarnwickview::get_style_report(s.ui.window); });
     row("tarnwickview::get_tree", [](Scene& s) { (void)tarnwickview::get_tree(s.ui.window); });
     row("tarnwickview::print_tree", [](Scene& s) { tarnwickview::print_tree(s.ui.window); });
     row("tarnwickview::save_tree",

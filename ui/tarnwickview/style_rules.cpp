@@ -3,6 +3,7 @@
 
 #include "messages_p.h"
 #include "style_cascade_p.h"
+#include "thread_check_p.h"
 
 #include <QWidget>
 
@@ -10,12 +11,14 @@ namespace tarnwickview {
 
 QString get_style_rules(QWidget* widget)
 {
+    detail::requireGuiThread("tarnwickview::get_style_rules");
     detail::requireRoot(widget);
     return detail::StyleCascade(widget).text();
 }
 
 QString get_style_report(QWidget* root)
 {
+    detail::requireGuiThread("tarnwickview::get_style_report");
     detail::requireRoot(root);
     return detail::styleReport(root);
 }

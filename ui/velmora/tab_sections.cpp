@@ -114,6 +114,7 @@ TabSections::const_iterator TabSections::end() const
 
 void TabSections::show(const QString& title) const
 {
+    detail::requireGuiThread("TabSections::show");
     const auto it = _data->index.constFind(title);
     if (it == _data->index.cend())
         throw std::out_of_range("TabSections::show: no tab titled \"" + title.toStdString() + '"');
@@ -126,6 +127,7 @@ void TabSections::show(const QString& title) const
 
 QString TabSections::current() const
 {
+    detail::requireGuiThread("TabSections::current");
     return _widget ? _widget->tabText(_widget->currentIndex()) : QString();
 }
 
