@@ -84,7 +84,7 @@ template<typename Start> void startup(benchmark::State& state, Start start)
     bench::Sink sink;
     // The first window of the process loads fonts and the style for everyone after it: that
     // is paid once, before any measured start-up, whichever variant runs first.
-    static const bool warmedUp = [&] {
+    static bool warmedUp = [&] {
         start(sink);
         settle();
         return true;

@@ -9,6 +9,8 @@
 
 #include <tarnwickview/tarnwickview.h>
 
+#include "name_selector_p.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -216,7 +218,7 @@ void checkTemplateNames(const QStringList& names)
     for (const QString& name : names) {
         if (name.isEmpty() || !name.isValidUtf16())
             continue;
-        if (!written.contains(QLatin1Char('#') + name + QStringLiteral(" {\n")))
+        if (!written.contains(tarnwickview::detail::nameSelector(name) + QStringLiteral(" {\n")))
             fail("a named widget has no block in the template", name);
     }
 }
