@@ -346,10 +346,11 @@ void TestStaleHandles::fillingAndClearingDoesNotPileUp()
     // reused once 64 of them wait.
     QVERIFY2(distinct.size() <= 64 + 2 * 4, qPrintable(QStringLiteral("%1 sections").arg(distinct.size())));
     if (heap::MEASURABLE) {
-        // Kept shells would hold about 8 MB by now; what moves by a few kilobytes is Qt's own.
+        // Kept shells would hold about 8 MB by now; what moves by tens of kilobytes is Qt's own
+        // (about 12 KB on Qt 6.4, 59 KB on Qt 6.8, whose heap starts three times larger).
         const std::size_t atEnd = heap::inUse();
         qInfo("heap in use after 100 rounds: %zu bytes, after 10000: %zu bytes", after100, atEnd);
-        QVERIFY2(atEnd <= after100 + 32 * 1024,
+        QVERIFY2(atEnd <= after100 + 128 * 1024,
                  qPrintable(QStringLiteral("grew by %1 bytes").arg(qint64(atEnd) - qint64(after100))));
     }
 }
