@@ -67,7 +67,9 @@ void valuesQt(benchmark::State& state)
 // Registered in pairs, size by size, so that both variants run side by side in one process.
 const bool registered = [] {
     for (const int widgets : {1000, 10000}) {
-        benchmark::RegisterBenchmark("kinds/velmora", kindsVelmora)->Arg(widgets)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("kinds/velmora", kindsVelmora)
+            ->Arg(widgets)
+            ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("kinds/qt", kindsQt)->Arg(widgets)->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("values/velmora", valuesVelmora)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -119,7 +119,9 @@ const bool registered = [] {
         benchmark::RegisterBenchmark("memory-kinds/velmora", memoryKindsVelmora)
             ->Arg(widgets)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark("memory-kinds/qt", memoryKindsQt)->Arg(widgets)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("memory-kinds/qt", memoryKindsQt)
+            ->Arg(widgets)
+            ->Unit(benchmark::kMillisecond);
     }
     return true;
 }();

@@ -57,14 +57,34 @@ QString sheet(int rules)
     QString text;
     for (int i = 0; i < rules; ++i) {
         switch (i % 8) {
-        case 0: text += QStringLiteral("QLabel#w%1 { color: #%2; }\n").arg(i).arg(i % 0xfff, 3, 16, QLatin1Char('0')); break;
-        case 1: text += QStringLiteral("#groupe%1 QPushButton { padding: %2px; }\n").arg(i % 1000).arg(i % 9); break;
-        case 2: text += QStringLiteral("#colonne%1 > QFrame > QLabel { font-size: %2px; }\n").arg(i % 100).arg(9 + i % 9); break;
-        case 3: text += QStringLiteral("QPushButton[text=\"%1\"] { min-width: %2px; }\n").arg(i).arg(i % 90); break;
-        case 4: text += QStringLiteral("QLabel:hover, .QPushButton:pressed { background-color: #%1; }\n").arg(i % 0xfff, 3, 16, QLatin1Char('0')); break;
-        case 5: text += QStringLiteral("QFrame#groupe%1 > * { border-width: 1px; }\n").arg(i % 1000); break;
-        case 6: text += QStringLiteral("QWidget QLabel::item { color: red; }\n"); break;
-        default: text += QStringLiteral("#fenetre QAbstractButton#w%1 { font-weight: bold; }\n").arg(i); break;
+        case 0:
+            text +=
+                QStringLiteral("QLabel#w%1 { color: #%2; }\n").arg(i).arg(i % 0xfff, 3, 16, QLatin1Char('0'));
+            break;
+        case 1:
+            text += QStringLiteral("#groupe%1 QPushButton { padding: %2px; }\n").arg(i % 1000).arg(i % 9);
+            break;
+        case 2:
+            text += QStringLiteral("#colonne%1 > QFrame > QLabel { font-size: %2px; }\n")
+                        .arg(i % 100)
+                        .arg(9 + i % 9);
+            break;
+        case 3:
+            text += QStringLiteral("QPushButton[text=\"%1\"] { min-width: %2px; }\n").arg(i).arg(i % 90);
+            break;
+        case 4:
+            text += QStringLiteral("QLabel:hover, .QPushButton:pressed { background-color: #%1; }\n")
+                        .arg(i % 0xfff, 3, 16, QLatin1Char('0'));
+            break;
+        case 5:
+            text += QStringLiteral("QFrame#groupe%1 > * { border-width: 1px; }\n").arg(i % 1000);
+            break;
+        case 6:
+            text += QStringLiteral("QWidget QLabel::item { color: red; }\n");
+            break;
+        default:
+            text += QStringLiteral("#fenetre QAbstractButton#w%1 { font-weight: bold; }\n").arg(i);
+            break;
         }
     }
     return text;
@@ -90,8 +110,8 @@ void report(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(tarnwickview::get_style_report(root.get()));
     const double pairs = double(state.range(0)) * double(state.range(1));
-    state.counters["per_widget_rule"] =
-        benchmark::Counter(pairs, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_widget_rule"] = benchmark::Counter(
+        pairs, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     bench::dropPendingEvents();
 }
 

@@ -2,8 +2,8 @@
 // Filling a ten-column table through add_table_row (one call per row) and through add_table_rows
 // (one call for all rows), each against the fastest fill a developer would write by hand for the
 // same table: setRowCount once, then setItem per cell. Replacing every row of a full table through
-// set_table_rows, against setRowCount(0), setRowCount and setItem by hand. Every variant fills the same table (made by
-// add_table) from the same values, hidden or on screen, and includes the next event-loop turn, so
+// set_table_rows, against setRowCount(0), setRowCount and setItem by hand. Every variant fills the same table
+// (made by add_table) from the same values, hidden or on screen, and includes the next event-loop turn, so
 // that work a variant defers is still counted.
 
 #include "harness.h"

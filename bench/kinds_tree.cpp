@@ -32,8 +32,8 @@ void addVelmoraKind(velmora::Section& row, int index, Sink& sink)
     const QString name = widgetName(index);
     switch (index % KINDS_ROW_WIDTH) {
     case 0:
-        row.add_spinbox({.max = 100, .value = 5, .callback = [&sink](int value) { sink.clicks += value; },
-                         .name = name});
+        row.add_spinbox(
+            {.max = 100, .value = 5, .callback = [&sink](int value) { sink.clicks += value; }, .name = name});
         break;
     case 1:
         row.add_slider({.value = 5, .callback = [&sink](int value) { sink.clicks += value; }, .name = name});
@@ -50,8 +50,9 @@ void addVelmoraKind(velmora::Section& row, int index, Sink& sink)
         row.add_date({.callback = [&sink](const QDate& date) { sink.toggles += date.day(); }, .name = name});
         break;
     default:
-        row.add_radio(answers(), {.callback = [&sink](const QString& text) { sink.characters += text.size(); },
-                                  .name = name});
+        row.add_radio(
+            answers(),
+            {.callback = [&sink](const QString& text) { sink.characters += text.size(); }, .name = name});
         break;
     }
 }
@@ -71,7 +72,8 @@ QWidget* makeQtKind(int index, Sink& sink)
     case 1: {
         auto* slider = new QSlider(Qt::Horizontal);
         slider->setValue(5);
-        QObject::connect(slider, &QSlider::valueChanged, slider, [&sink](int value) { sink.clicks += value; });
+        QObject::connect(slider, &QSlider::valueChanged, slider,
+                         [&sink](int value) { sink.clicks += value; });
         widget = slider;
         break;
     }
@@ -92,7 +94,8 @@ QWidget* makeQtKind(int index, Sink& sink)
     case 4: {
         auto* edit = new QDateEdit(QDate::currentDate());
         edit->setCalendarPopup(true);
-        QObject::connect(edit, &QDateEdit::dateChanged, edit, [&sink](const QDate& date) { sink.toggles += date.day(); });
+        QObject::connect(edit, &QDateEdit::dateChanged, edit,
+                         [&sink](const QDate& date) { sink.toggles += date.day(); });
         widget = edit;
         break;
     }
@@ -107,10 +110,11 @@ QWidget* makeQtKind(int index, Sink& sink)
             layout->addWidget(button);
         }
         group->button(0)->setChecked(true);
-        QObject::connect(group, &QButtonGroup::buttonToggled, holder, [&sink](QAbstractButton* button, bool checked) {
-            if (checked)
-                sink.characters += button->text().size();
-        });
+        QObject::connect(group, &QButtonGroup::buttonToggled, holder,
+                         [&sink](QAbstractButton* button, bool checked) {
+                             if (checked)
+                                 sink.characters += button->text().size();
+                         });
         widget = holder;
         break;
     }

@@ -136,12 +136,12 @@ inline bool activate(QWidget* window)
 
 // In a test function: activates `window`, or skips the test where only the window system kept it
 // inactive.
-#define ACTIVATE_OR_SKIP(window)                                                                   \
-    do {                                                                                           \
-        if (!activate(window)) {                                                                   \
-            QVERIFY2(QGuiApplication::platformName() != QLatin1String("offscreen"), "not activated"); \
-            QSKIP("the window system kept the window inactive");                                  \
-        }                                                                                          \
+#define ACTIVATE_OR_SKIP(window)                                                                             \
+    do {                                                                                                     \
+        if (!activate(window)) {                                                                             \
+            QVERIFY2(QGuiApplication::platformName() != QLatin1String("offscreen"), "not activated");        \
+            QSKIP("the window system kept the window inactive");                                             \
+        }                                                                                                    \
     } while (false)
 
 inline QTreeWidget* treeOf(QWidget* inspector)

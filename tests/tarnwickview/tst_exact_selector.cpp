@@ -54,7 +54,8 @@ QWidget* settingsWindow()
     column->addWidget(tabs);
     for (const QString& title : {QStringLiteral("Général"), QStringLiteral("Avancé")}) {
         auto* page = new QWidget;
-        page->setObjectName(title == QStringLiteral("Général") ? QStringLiteral("general") : QStringLiteral("avance"));
+        page->setObjectName(title == QStringLiteral("Général") ? QStringLiteral("general")
+                                                               : QStringLiteral("avance"));
         auto* rows = new QVBoxLayout(page);
         auto* label = new QLabel(title + QStringLiteral(" :"));
         label->setObjectName(QStringLiteral("libelle"));
@@ -119,11 +120,13 @@ private slots:
                 widget->ensurePolished();
                 const bool marked = widget->palette().color(widget->foregroundRole()) == MARK;
                 // Qt styles the parts a widget is made of ("qt_" children) with it.
-                const bool part = widget->parentWidget() == target && widget->objectName().startsWith(QLatin1StringView("qt_"));
+                const bool part = widget->parentWidget() == target &&
+                                  widget->objectName().startsWith(QLatin1StringView("qt_"));
                 // Qt's own parts take their palette from the widget they belong to, not from a rule.
                 const bool ownPart = target->objectName().startsWith(QLatin1StringView("qt_"));
-                QVERIFY2(widget == target ? marked || ownPart : !marked || part,
-                         qPrintable(selector + QStringLiteral(" reaches ") + widget->metaObject()->className()));
+                QVERIFY2(
+                    widget == target ? marked || ownPart : !marked || part,
+                    qPrintable(selector + QStringLiteral(" reaches ") + widget->metaObject()->className()));
             }
         }
     }
@@ -132,7 +135,8 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("selector");
-        QTest::newRow("unique name") << QStringLiteral("connexion/QCheckBox") << QStringLiteral("#connexion > QCheckBox");
+        QTest::newRow("unique name") << QStringLiteral("connexion/QCheckBox")
+                                     << QStringLiteral("#connexion > QCheckBox");
         QTest::newRow("twin fields") << QStringLiteral("connexion/QLineEdit#1")
                                      << QStringLiteral("#connexion > QLineEdit[echoMode=\"Password\"]");
     }

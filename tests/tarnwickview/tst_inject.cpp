@@ -126,25 +126,23 @@ void TstInject::preloadedProgram_data()
         active + QStringLiteral(" ; arborescences des fenêtres ajoutées à %1/arbres.txt\n");
 
     QTest::newRow("trees into a new file, relative path resolved")
-        << QString() << true << "arbres.txt" << QByteArray() << 0 << withInspector << activeWithTrees
-        << TREES
+        << QString() << true << "arbres.txt" << QByteArray() << 0 << withInspector << activeWithTrees << TREES
         << QStringList();
     QTest::newRow("trees appended after earlier content")
         << QString() << true << "arbres.txt" << QByteArray("ancien\n") << 0 << withInspector
-        << activeWithTrees << QByteArray("ancien\n\n" + TREES)
-        << QStringList();
+        << activeWithTrees << QByteArray("ancien\n\n" + TREES) << QStringList();
     QTest::newRow("style reports with the same timing")
         << "--styled" << true << QString() << QByteArray() << 0 << withInspector
         << QString(active + QStringLiteral(" ; diagnostics de style ajoutés à %1/arbres.txt\n"))
         << QByteArray("Feuille de style de QWidget\n  r\xc3\xa8gle sans effet ligne 2 : QSlider\n\n"
                       "Feuille de style de QWidget\n  r\xc3\xa8gle sans effet ligne 2 : QSlider\n")
         << QStringList{QStringLiteral("TARNWICKVIEW_STYLE_REPORT=arbres.txt")};
-    QTest::newRow("inspector only, no tree file") << QString() << true << QString() << QByteArray() << 0
-                                                  << withInspector << QString(active + '\n') << QByteArray()
-        << QStringList();
-    QTest::newRow("not preloaded: nothing written") << QString() << false << "arbres.txt" << QByteArray() << 0
-                                                    << withoutInspector << QString() << QByteArray()
-        << QStringList();
+    QTest::newRow("inspector only, no tree file")
+        << QString() << true << QString() << QByteArray() << 0 << withInspector << QString(active + '\n')
+        << QByteArray() << QStringList();
+    QTest::newRow("not preloaded: nothing written")
+        << QString() << false << "arbres.txt" << QByteArray() << 0 << withoutInspector << QString()
+        << QByteArray() << QStringList();
     QTest::newRow("missing folder reported once, program unharmed")
         << QString() << true << "absent/arbres.txt" << QByteArray() << 0 << withInspector
         << QString(active + QStringLiteral(" ; arborescences des fenêtres ajoutées à %1/absent/arbres.txt\n"
@@ -156,8 +154,7 @@ void TstInject::preloadedProgram_data()
         << QString() << true << "arbres.txt" << QByteArray() << 200 << withInspector
         << QString(activeWithTrees + QStringLiteral("tarnwickview: impossible d'ajouter l'arborescence à "
                                                     "%1/arbres.txt : File too large\n"))
-        << MAIN_TREE
-        << QStringList();
+        << MAIN_TREE << QStringList();
     QTest::newRow("the program's own Ctrl+Shift+I wins")
         << "--own-shortcut" << true << "arbres.txt" << QByteArray() << 0
         << QByteArray("raccourci du programme\n" + withoutInspector) << activeWithTrees << TREES
@@ -171,7 +168,8 @@ void TstInject::preloadedProgram_data()
     QTest::newRow("unknown timing reported, trees written once settled")
         << QString() << true << "arbres.txt" << QByteArray() << 0 << withInspector
         << QString("tarnwickview: TARNWICKVIEW_TREE_WHEN ignoré : « bientôt » n'est ni shown, ni settled, "
-                   "ni exit\n" + activeWithTrees)
+                   "ni exit\n" +
+                   activeWithTrees)
         << TREES << QStringList{"TARNWICKVIEW_TREE_WHEN=bientôt"};
     QTest::newRow("key pressed in a pop-up inspects the window beneath")
         << "--popup" << true << QString() << QByteArray() << 0
@@ -179,27 +177,25 @@ void TstInject::preloadedProgram_data()
         << QByteArray() << QStringList();
     QTest::newRow("key changed: the new key opens it")
         << QString() << true << QString() << QByteArray() << 0 << withInspector
-        << "tarnwickview: inspecteur injecté actif (Alt+F12)\n" << QByteArray()
-        << QStringList{"TARNWICKVIEW_SHORTCUT=Alt+F12", "INJECT_TARGET_KEY=Alt+F12"};
+        << "tarnwickview: inspecteur injecté actif (Alt+F12)\n"
+        << QByteArray() << QStringList{"TARNWICKVIEW_SHORTCUT=Alt+F12", "INJECT_TARGET_KEY=Alt+F12"};
     QTest::newRow("key changed: Ctrl+Shift+I left to the program")
         << QString() << true << QString() << QByteArray() << 0 << withoutInspector
-        << "tarnwickview: inspecteur injecté actif (Alt+F12)\n" << QByteArray()
-        << QStringList{"TARNWICKVIEW_SHORTCUT=Alt+F12"};
-    QTest::newRow("no key at all")
-        << QString() << true << QString() << QByteArray() << 0 << withoutInspector
-        << "tarnwickview: inspecteur injecté actif (sans raccourci)\n" << QByteArray()
-        << QStringList{"TARNWICKVIEW_SHORTCUT=none"};
+        << "tarnwickview: inspecteur injecté actif (Alt+F12)\n"
+        << QByteArray() << QStringList{"TARNWICKVIEW_SHORTCUT=Alt+F12"};
+    QTest::newRow("no key at all") << QString() << true << QString() << QByteArray() << 0 << withoutInspector
+                                   << "tarnwickview: inspecteur injecté actif (sans raccourci)\n"
+                                   << QByteArray() << QStringList{"TARNWICKVIEW_SHORTCUT=none"};
     QTest::newRow("key that is no key reported, Ctrl+Shift+I kept")
         << QString() << true << QString() << QByteArray() << 0 << withInspector
-        << QString("tarnwickview: TARNWICKVIEW_SHORTCUT ignoré : « Ctrl+Truc » n'est pas une touche\n" + active +
-                   '\n')
+        << QString("tarnwickview: TARNWICKVIEW_SHORTCUT ignoré : « Ctrl+Truc » n'est pas une touche\n" +
+                   active + '\n')
         << QByteArray() << QStringList{"TARNWICKVIEW_SHORTCUT=Ctrl+Truc"};
     QTest::newRow("QCoreApplication left alone")
         << "--core" << true << "arbres.txt" << QByteArray() << 0 << QByteArray() << QString() << QByteArray()
         << QStringList();
-    QTest::newRow("QGuiApplication left alone")
-        << "--gui" << true << "arbres.txt" << QByteArray() << 0 << QByteArray() << QString() << QByteArray()
-        << QStringList();
+    QTest::newRow("QGuiApplication left alone") << "--gui" << true << "arbres.txt" << QByteArray() << 0
+                                                << QByteArray() << QString() << QByteArray() << QStringList();
 }
 
 void TstInject::preloadedProgram()
